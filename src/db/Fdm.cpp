@@ -1,0 +1,126 @@
+#include "db/Fdm.h"
+
+#include "db/ConnectionString.h"
+#include "db/Sql.h"
+#include "fb/Error.h"
+
+#include <QFileInfo>
+#include <QCursor>
+#include <QGuiApplication>
+
+namespace velmora {
+
+namespace {
+
+// The busy pointer for as long as a result set opens.
+class BusyCursor {
+public:
+    explicit BusyCursor(bool show) : m_show(show && qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+    {
+        if (m_show)
+            QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    }
+    ~BusyCursor()
+    {
+        if (m_show)
+            QGuiApplication::restoreOverrideCursor();
+    }
+    BusyCursor(const BusyCursor &) = delete;
+    BusyCursor &operator=(const BusyCursor &) = delete;
+
+private:
+    bool m_show;
+};
+
+} // namespace
+
+Tdm::~Tdm()
+{
+    try {
+        disconnect();
+    } catch (const fb::Error &) {
+        // Ending anyway: the members give their handles back.
+    }
+}
+
+fb::Login Tdm::login()
+{
+    const QString user = qEnvironmentVariable("ISC_USER");
+    const QString password = qEnvironmentVariable("ISC_PASSWORD");
+    return {user.isEmpty() ? QStringLiteral("SYSDBA") : user,
+            password.isEmpty() ? QStringLiteral("quillfern") : password};
+}
+
+void Tdm::connect()
+{
+    if (db.connected())
+        return;
+    const ConnectionString cs = ConnectionString::parse(databaseName);
+    try {
+        db.attach(databaseName, login());
+    } catch (const fb::Error &e) {
+        if (!e.networkError() || !cs.isLoopback() || !QFileInfo::exists(cs.path))
+            throw;
+        db.attach(cs.path, login(), true);
+    }
+}
+
+void Tdm::disconnect()
+{
+    if (!db.connected())
+        return;
+    for (fb::Transaction *t : {&tr_blocca3, &tr_blocca2, &tr_blocca, &tr_query})
+        if (t->active())
+            t->rollback();
+    if (tr.active())
+        tr.commit();
+    db.detach();
+}
+
+void Tdm::open(fb::ResultSet &set, const QString &sql)
+{
+    const BusyCursor busy(&set != &t_sca_timer && &set != &t_sms);
+    set.open(tr, sql);
+}
+
+void Tdm::reopen(fb::ResultSet &set)
+{
+    open(set, set.sql());
+}
+
+void Tdm::run(const QString &sql)
+{
+    tr_query.start();
+    query.setText(sql);
+    query.execute();
+    tr_query.commit();
+}
+
+bool Tdm::blocca(const QString &lockStatement, qint64 id)
+{
+    try {
+        q_blocca.setText(lockStatement + QString::number(id));
+        tr_blocca.start();
+        q_blocca.execute();
+        return true;
+    } catch (const fb::Error &) {
+        return false;
+    }
+}
+
+void Tdm::sblocca(const QString &slot)
+{
+    fb::Transaction *t = slot == QLatin1String("1")   ? &tr_blocca
+                         : slot == QLatin1String("2") ? &tr_blocca2
+                         : slot == QLatin1String("3") ? &tr_blocca3
+                                                      : nullptr;
+    if (t && t->active())
+        t->rollback();
+}
+
+QString Tdm::pcFilter() const
+{
+    return QStringLiteral("(pc='tutti' OR pc='") + testo_sql(pc) + QStringLiteral("')");
+}
+
+} // namespace velmora

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "fb/Attachment.h"
+#include "fb/ResultSet.h"
+#include "fb/Statement.h"
+#include "fb/Transaction.h"
+
+#include <QString>
+
+namespace velmora {
+
+// The data module: the one connection of the workstation, its transactions,
+// a result set for each list, the statement for every change and the lock
+// slots. Every page reads and writes through it.
+//
+// Not a QObject: the shared transaction is called tr, which QObject::tr
+// would shadow.
+class Tdm {
+public:
+    Tdm() = default;
+    ~Tdm();
+    Tdm(const Tdm &) = delete;
+    Tdm &operator=(const Tdm &) = delete;
+
+    // This workstation's key, as the pc columns name it.
+    QString pc;
+
+    fb::Attachment db;
+    QString databaseName;                 // the connection string
+
+    fb::Transaction tr{db};               // shared by every result set
+    fb::Transaction tr_query{db};
+    fb::Statement query{tr_query};
+    fb::Transaction tr_blocca{db};
+    fb::Statement q_blocca{tr_blocca};
+    fb::Transaction tr_blocca2{db};
+    fb::Statement q_blocca2{tr_blocca2};
+    fb::Transaction tr_blocca3{db};
+    fb::Statement q_blocca3{tr_blocca3};
+
+    fb::ResultSet t_sca, t_sca_gg, t_sca_timer, t_fes, t_ann, t_pc, t_sms, t_par, t_ente;
+
+    // Attaches to databaseName. A workstation whose connection names
+    // localhost opens its own file through the embedded engine when no
+    // server answers.
+    void connect();
+    // Ends the transactions (result sets' reads are kept as they are) and detaches.
+    void disconnect();
+    bool connected() const { return db.connected(); }
+
+    // Opens a result set with a statement; the busy pointer shows meanwhile,
+    // except for the sets the timers reopen.
+    void open(fb::ResultSet &set, const QString &sql);
+    void reopen(fb::ResultSet &set);
+
+    // Runs one change statement in tr_query and commits it. On failure
+    // nothing is committed, tr_query stays active and the next change's
+    // commit ends it.
+    void run(const QString &sql);
+
+    // Holds a row in lock slot 1 with the given lock statement and id.
+    // False when another workstation holds it (or the lock cannot be taken).
+    bool blocca(const QString &lockStatement, qint64 id);
+    // Releases lock slot "1", "2" or "3"; anything else does nothing.
+    void sblocca(const QString &slot);
+
+    // "(pc='tutti' OR pc='<key>')": this workstation's deadlines.
+    QString pcFilter() const;
+
+    // The login: SYSDBA / quillfern, unless ISC_USER / ISC_PASSWORD say otherwise.
+    static fb::Login login();
+};
+
+} // namespace velmora

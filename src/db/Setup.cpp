@@ -1,0 +1,97 @@
+#include "db/Setup.h"
+
+#include "db/ConnectionString.h"
+#include "db/Fdm.h"
+#include "db/Schema.h"
+#include "platform/Dialogs.h"
+#include "platform/Error.h"
+#include "platform/Paths.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace velmora::setup {
+
+QString connectionFile()
+{
+    return velmoraPath({QStringLiteral("Sys"), QStringLiteral("velmora.cnt")});
+}
+
+QString databaseFile()
+{
+    return velmoraPath({QStringLiteral("Database"), QStringLiteral("velmora.fdb")});
+}
+
+QString backupFolder()
+{
+    return velmoraPath({QStringLiteral("Backup")});
+}
+
+QString connectionStringFor(const QString &server)
+{
+    return server + QLatin1Char(':')
+           + velmoraPath({QStringLiteral("Database"), QStringLiteral("Velmora.FDB")});
+}
+
+QString askServer()
+{
+    Dialogs &d = dialogs();
+    if (d.question(QStringLiteral("E' la postazione che conterrà la base dei dati?"))
+        && d.question(QStringLiteral("Confermare la scelta?")))
+        return QStringLiteral("localhost");
+
+    const std::optional<QString> name =
+        d.input(QStringLiteral("Indirizzo IP o Nome PC"),
+                QStringLiteral("Digitare l'indirizzo IP del SERVER e cliccare su OK"), QString());
+    if (!name)
+        return {};
+    if (name->isEmpty()) {
+        d.warning(QStringLiteral("Indirizzo IP non indicato... Riavviare il programma!"));
+        return {};
+    }
+    if (!d.question(QStringLiteral("Confermare indirizzo IP: ") + *name + QLatin1Char('?')))
+        return {};
+    return *name;
+}
+
+QString readConnection()
+{
+    QFile f(connectionFile());
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
+        return {};
+    return QString::fromUtf8(f.readLine()).trimmed();
+}
+
+void writeConnection(const QString &connection)
+{
+    const QString path = connectionFile();
+    // A new workstation has no folder yet: there is no installer to make it.
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write((connection + QLatin1Char('\n')).toUtf8()) < 0
+        || !f.commit())
+        throw Error(QStringLiteral("Impossibile scrivere il file \"%1\": %2").arg(path, f.errorString()));
+}
+
+bool createDatabaseIfMissing(const QString &connection, const QString &key)
+{
+    const ConnectionString cs = ConnectionString::parse(connection);
+    if (cs.path.isEmpty() || !cs.namesThisWorkstation(key) || QFileInfo::exists(cs.path))
+        return false;
+    createDatabase(cs.path);
+    return true;
+}
+
+QString workstationUser(Tdm &dm)
+{
+    dm.open(dm.t_pc, QStringLiteral("select utente, pc, id from client ORDER BY utente"));
+    const QString user = dm.t_pc.locate(QStringLiteral("pc"), {dm.pc}, true)
+                             ? dm.t_pc.value(QStringLiteral("utente")).toString()
+                             : QString();
+    dm.t_pc.close();
+    return user;
+}
+
+} // namespace velmora::setup

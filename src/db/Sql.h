@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+namespace velmora {
+
+// The SQL literal 'mm/dd/yyyy' of a date typed dd/mm/yyyy, or null for an
+// empty field. The text is not checked: a wrong or partly typed date makes
+// the statement fail.
+QString data_sql(const QString &date);
+
+// The text with every single quote doubled, to stand between quotes.
+QString testo_sql(const QString &text);
+
+// This workstation's key: its IPv4 address in dotted form, or empty.
+QString ip_locale();
+
+} // namespace velmora

@@ -1,0 +1,36 @@
+#include "Servers.h"
+
+#include <QHostAddress>
+#include <QTcpSocket>
+
+namespace velmora::test {
+
+namespace {
+
+constexpr quint16 firebirdPort = 3050;
+constexpr int connectTimeoutMs = 1000;
+
+bool portAnswers(quint16 port)
+{
+    QTcpSocket socket;
+    socket.connectToHost(QHostAddress(QHostAddress::LocalHost), port);
+    const bool connected = socket.waitForConnected(connectTimeoutMs);
+    socket.abort();
+    return connected;
+}
+
+} // namespace
+
+QString fbServerAddress()
+{
+    if (!qEnvironmentVariableIsEmpty("VELMORA_FBSERVER") || portAnswers(firebirdPort))
+        return QStringLiteral("localhost");
+    return {};
+}
+
+bool fbServerRunning()
+{
+    return !fbServerAddress().isEmpty();
+}
+
+} // namespace velmora::test
