@@ -13,7 +13,7 @@ function(velmora_add_test)
   target_link_libraries(${T_NAME} PRIVATE velmora_common velmora_test_support ${T_LIBS} Qt6::Test)
   add_test(NAME ${T_NAME} COMMAND ${T_NAME})
   if(NOT T_TIMEOUT)
-    set(T_TIMEOUT 300)
+    set(T_TIMEOUT 120)
   endif()
   set_tests_properties(${T_NAME} PROPERTIES TIMEOUT ${T_TIMEOUT}
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;VELMORA_TEST_BINARY_DIR=${PROJECT_BINARY_DIR}")

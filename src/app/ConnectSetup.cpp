@@ -1,0 +1,64 @@
+#include "app/Fmenu.h"
+
+#include "db/Setup.h"
+#include "db/Sql.h"
+#include "platform/Dialogs.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QMenu>
+
+namespace velmora {
+
+// Where the database is, prepared while the window is created. The drive
+// root is read afresh by every path, and times are always formatted "hh.mm":
+// neither needs setting here.
+void Tfrm_menu::setUpConnection()
+{
+    icona->setToolTip(QStringLiteral("Connessione in corso..."));
+
+    if (!QFileInfo::exists(setup::connectionFile())) {
+        const QString server = setup::askServer();
+        if (server.isEmpty()) {
+            endProgram();
+            return;
+        }
+        setup::writeConnection(setup::connectionStringFor(server));
+    }
+    // The server workstation makes its database on its first start.
+    setup::createDatabaseIfMissing(setup::readConnection(), ip_locale());
+
+    // Copy, restore and purge are offered only where the database file is.
+    const bool databaseHere = QFileInfo::exists(setup::databaseFile());
+    menuEntry("v_servizi")->setVisible(databaseHere);
+    if (databaseHere)
+        QDir().mkpath(setup::backupFolder());
+    od_copia_folder = setup::backupFolder();
+
+    m_retries = 0;
+    timer_connetti.start();
+}
+
+// The new connection is used from the next start on.
+void Tfrm_menu::changeConnection()
+{
+    Dialogs &d = dialogs();
+    if (!d.question(QStringLiteral("Proseguire per il cambio connessione?")))
+        return;
+    const std::optional<QString> name =
+        d.input(QStringLiteral("Indirizzo IP o Nome PC"),
+                QStringLiteral("Digitare l'indirizzo IP del SERVER e cliccare su OK"), QString());
+    if (!name)
+        return;
+    if (name->isEmpty()) {
+        d.warning(QStringLiteral("Indirizzo IP non indicato!"));
+        return;
+    }
+    if (!d.question(QStringLiteral("Confermare indirizzo IP: ") + *name + QLatin1Char('?')))
+        return;
+    setup::writeConnection(setup::connectionStringFor(*name));
+    d.warning(QStringLiteral("Connessione cambiata... Riavviare il programma!"));
+    endProgram();
+}
+
+} // namespace velmora

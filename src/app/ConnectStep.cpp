@@ -1,0 +1,58 @@
+#include "app/Fmenu.h"
+
+#include "db/Fdm.h"
+#include "db/Setup.h"
+#include "db/Upgrade.h"
+#include "platform/Autostart.h"
+
+#include <QCoreApplication>
+
+namespace velmora {
+
+namespace {
+
+constexpr int lastRetry = 20;
+
+} // namespace
+
+void Tfrm_menu::connectTick()
+{
+    Tdm &dm = *m_dm;
+    dm.databaseName = setup::readConnection();
+    try {
+        dm.connect();
+        upgradeOnConnect(dm);
+        attachMenu();
+        // The start-up check of past unseen deadlines comes in here with the alarm scan.
+        dm.open(dm.t_sca_timer, QStringLiteral("select data, ora, scadenza, mail, letto, pc, id from scadenze WHERE ")
+                                    + dm.pcFilter() + QStringLiteral(" ORDER BY data,ora"));
+        dm.open(dm.t_sms, QStringLiteral("select * from messaggi"));
+        m_workstationUser = setup::workstationUser(dm);
+        Timer_scad.start();
+        timer_sms.start();
+        timer_connetti.stop();
+        // A value already there, even one switched off, stays as it is.
+        if (!autostart::value())
+            autostart::write(QCoreApplication::applicationFilePath());
+    } catch (const std::exception &) {
+        // Silent: the workstation keeps trying, then stays without a connection.
+        if (m_retries == lastRetry) {
+            timer_connetti.stop();
+            attachMenu();
+        } else {
+            ++m_retries;
+        }
+    }
+    // Not guarded: a failure here goes to the error report.
+    if (dm.connected())
+        upgradeAfterConnect(dm);
+}
+
+void Tfrm_menu::attachMenu()
+{
+    icona->setContextMenu(pop_menu);
+    icona->setToolTip(QStringLiteral("Velmora - Gestione scadenze"));
+    m_menuAttached = true;
+}
+
+} // namespace velmora

@@ -1,0 +1,201 @@
+#include "app/Fmenu.h"
+
+#include "app/Pictures.h"
+#include "app/SessionEnd.h"
+#include "app/TrayMenu.h"
+#include "db/Fdm.h"
+#include "platform/Clock.h"
+#include "platform/ErrorReport.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLocale>
+#include <QMenu>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace velmora {
+
+namespace {
+
+const QSize windowSize(780, 540);
+constexpr int connectMs = 1500;
+constexpr int scanMs = 60000;
+constexpr int pollMs = 10000;
+
+} // namespace
+
+Tfrm_menu::Tfrm_menu()
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                           | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      pgc_menu(new QTabWidget(this)),
+      StatusBar1(new QStatusBar(this)),
+      icona(new QSystemTrayIcon(pictures::trayIcon(), this)),
+      pop_menu(new QMenu(this)),
+      m_inTray(QSystemTrayIcon::isSystemTrayAvailable())
+{
+    setObjectName(QStringLiteral("frm_menu"));
+    setWindowTitle(QStringLiteral("VELMORA (Versione 2.3)"));
+    setWindowIcon(pictures::trayIcon());
+
+    pgc_menu->setObjectName(QStringLiteral("pgc_menu"));
+    buildPages();
+    buildStatusBar();
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 0);
+    layout->addWidget(pgc_menu);
+    layout->addWidget(StatusBar1);
+    setFixedSize(windowSize);
+    move(QGuiApplication::primaryScreen()->availableGeometry().center() - rect().center());
+
+    icona->setObjectName(QStringLiteral("icona"));
+    pop_menu->setObjectName(QStringLiteral("pop_menu"));
+    buildTrayMenu(*pop_menu);
+    wireMenu();
+    connect(icona, &QSystemTrayIcon::activated, this, guardedSlot(this, &Tfrm_menu::iconActivated));
+    if (m_inTray)
+        icona->show();
+
+    timer_connetti.setObjectName(QStringLiteral("timer_connetti"));
+    timer_connetti.setInterval(connectMs);
+    connect(&timer_connetti, &QTimer::timeout, this, guardedSlot(this, &Tfrm_menu::connectTick));
+    // The scan and the message poll connect to these two when they arrive.
+    Timer_scad.setObjectName(QStringLiteral("Timer_scad"));
+    Timer_scad.setInterval(scanMs);
+    timer_sms.setObjectName(QStringLiteral("timer_sms"));
+    timer_sms.setInterval(pollMs);
+
+    connect(new SessionEnd(this), &SessionEnd::ending, this, guardedSlot(this, &Tfrm_menu::closeForGood));
+
+    guarded([this] { setUpConnection(); });
+}
+
+void Tfrm_menu::setDataModule(Tdm *dm)
+{
+    m_dm = dm;
+}
+
+QAction *Tfrm_menu::menuEntry(const char *name) const
+{
+    return pop_menu->findChild<QAction *>(QLatin1String(name));
+}
+
+void Tfrm_menu::onEntry(const char *name, void (Tfrm_menu::*handler)())
+{
+    QAction *entry = menuEntry(name);
+    entry->setEnabled(true);
+    connect(entry, &QAction::triggered, this, guardedSlot(this, handler));
+}
+
+void Tfrm_menu::wireMenu()
+{
+    onEntry("v_scad", &Tfrm_menu::gestioneScadenze);
+    onEntry("Attivapartenzaautomaticaallavviodiwindows1", &Tfrm_menu::autostartOn);
+    onEntry("Disattiva1", &Tfrm_menu::autostartOff);
+    onEntry("VisualizzaindirizzoIPenomePC1", &Tfrm_menu::showAddress);
+    onEntry("ModificaconnesionealServer1", &Tfrm_menu::changeConnection);
+    onEntry("aIUTO1", &Tfrm_menu::openHelp);
+    onEntry("Chiudiappluicazione1", &Tfrm_menu::closeApplication);
+}
+
+void Tfrm_menu::selectPage(QWidget *page)
+{
+    for (int i = 0; i < pgc_menu->count(); ++i)
+        pgc_menu->setTabVisible(i, pgc_menu->widget(i) == page);
+    pgc_menu->setCurrentWidget(page);
+}
+
+void Tfrm_menu::showPage(QWidget *page)
+{
+    selectPage(page);
+    showWindow();
+}
+
+void Tfrm_menu::showWindow()
+{
+    // A failure is reported and the window shows all the same.
+    if (!isVisible() || isMinimized())
+        guarded([this] { prepareShowing(); });
+    showNormal();
+    raise();
+    activateWindow();
+}
+
+void Tfrm_menu::prepareShowing()
+{
+    // Times are always formatted "hh.mm" here: there is no separator to set.
+    m_closingFlag = QStringLiteral("N");
+    // Three hours ahead of the clock: from 21.00 on it names the next day.
+    const QString today = QLocale(QLocale::Italian, QLocale::Italy)
+                              .toString(now().addSecs(3 * 3600), QStringLiteral("dddd  d  MMMM  yyyy"));
+    lbl_oggi->setText(today);
+    StatusBar1_panels[1]->setText(QStringLiteral("OGGI: ") + today);
+}
+
+void Tfrm_menu::showIfNoTray()
+{
+    if (!m_inTray)
+        showWindow();
+}
+
+// Minimised rather than hidden where no icon could bring it back.
+void Tfrm_menu::putAway()
+{
+    if (m_inTray)
+        hide();
+    else
+        showMinimized();
+}
+
+void Tfrm_menu::closeEvent(QCloseEvent *event)
+{
+    guarded([&] {
+        if (m_closingFlag != QLatin1String("S")) {
+            event->ignore();
+            putAway();
+            return;
+        }
+        event->accept();
+        // The program ends even when the server went away meanwhile.
+        guarded([this] { m_dm->disconnect(); });
+        endProgram();
+    });
+}
+
+void Tfrm_menu::closeForGood()
+{
+    m_closingFlag = QStringLiteral("S");
+    close();
+}
+
+void Tfrm_menu::endProgram()
+{
+    m_programEnded = true;
+    Q_EMIT endRequested();
+}
+
+void Tfrm_menu::openMenuAtButton()
+{
+    const QRect button = sbt_menu->geometry();
+    pop_menu->popup(sbt_menu->parentWidget()->mapToGlobal(
+        QPoint(button.left() + 5, button.top() + button.height() + 25)));
+}
+
+void Tfrm_menu::iconActivated(QSystemTrayIcon::ActivationReason reason)
+{
+    // A right click opens the attached menu by itself; before that it does
+    // what a left click does then: nothing.
+    if (reason == QSystemTrayIcon::Trigger && m_menuAttached && m_dm->connected())
+        gestioneScadenze();
+}
+
+void Tfrm_menu::gestioneScadenze()
+{
+    showPage(p_scadenze);
+}
+
+} // namespace velmora

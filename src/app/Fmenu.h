@@ -1,0 +1,126 @@
+#pragma once
+
+#include <QString>
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <QWidget>
+
+#include <array>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QStatusBar;
+class QTabWidget;
+class QToolButton;
+
+namespace velmora {
+
+class Tdm;
+
+// The main window: the page control shows one page at a time, the status
+// bar, the notification-area icon with its menu, and the timers that
+// connect, scan the deadlines and poll the messages. Closing only hides it
+// until the closing flag is "S".
+class Tfrm_menu : public QWidget {
+    Q_OBJECT
+public:
+    // Runs the connection set-up, which may end the program (programEnded()).
+    Tfrm_menu();
+
+    // The data module is created after this window; it is needed from the
+    // first tick of timer_connetti on.
+    void setDataModule(Tdm *dm);
+
+    // Asked to end the program: endRequested() was emitted.
+    bool programEnded() const { return m_programEnded; }
+    const QString &closingFlag() const { return m_closingFlag; }
+    // The user of this workstation in the directory, found after connecting.
+    const QString &workstationUser() const { return m_workstationUser; }
+
+    // Shows the window and brings it forward; when it was hidden, the steps
+    // of each showing run first.
+    void showWindow();
+    // Makes the page the only visible page, then shows the window.
+    void showPage(QWidget *page);
+    // Without a notification area the window is the way in from the start.
+    void showIfNoTray();
+    // Sets the closing flag to "S" and closes the window: the program ends.
+    void closeForGood();
+
+    // One tick of timer_connetti.
+    void connectTick();
+
+    QTabWidget *pgc_menu;
+    QWidget *p_scadenze = nullptr;
+    QWidget *p_feste = nullptr;
+    QWidget *p_ente = nullptr;
+    QWidget *p_pc = nullptr;
+    QWidget *p_sca_ann = nullptr;
+    QWidget *p_parametri = nullptr;
+    QWidget *p_stampe = nullptr;
+
+    QLabel *lbl_oggi = nullptr;
+    QToolButton *sbt_menu = nullptr;
+    QLabel *Image1 = nullptr;
+
+    QStatusBar *StatusBar1;
+    std::array<QLabel *, 4> StatusBar1_panels{};
+
+    QSystemTrayIcon *icona;
+    QMenu *pop_menu;
+
+    QTimer timer_connetti{this};
+    QTimer Timer_scad{this};
+    QTimer timer_sms{this};
+
+    // Where the restore dialog opens.
+    QString od_copia_folder;
+
+Q_SIGNALS:
+    void endRequested();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildPages();
+    QWidget *addPage(const char *name, const QString &caption);
+    QPushButton *exitButton(QWidget *page, const char *name);
+    QWidget *addPageWithExit(const char *name, const QString &caption, const char *exitName);
+    void buildScadenzePage();
+    void buildStatusBar();
+    void wireMenu();
+    QAction *menuEntry(const char *name) const;
+    void onEntry(const char *name, void (Tfrm_menu::*handler)());
+
+    void selectPage(QWidget *page);
+    void prepareShowing();
+    void putAway();
+    void endProgram();
+    void openMenuAtButton();
+    void iconActivated(QSystemTrayIcon::ActivationReason reason);
+    void attachMenu();
+
+    void setUpConnection();
+    void changeConnection();
+
+    void gestioneScadenze();
+    void closeApplication();
+    void autostartOn();
+    void autostartOff();
+    void setAutostart(const QString &question, const QString &value);
+    void showAddress();
+    void openHelp();
+
+    Tdm *m_dm = nullptr;
+    const bool m_inTray;
+    bool m_menuAttached = false;
+    bool m_programEnded = false;
+    QString m_closingFlag;
+    int m_retries = 0;
+    QString m_workstationUser;
+};
+
+} // namespace velmora

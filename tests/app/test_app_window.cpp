@@ -1,0 +1,473 @@
+// The main window's frame, pages, status bar, menu, closing rule and system options.
+#include "Script.h"
+#include "TempRoot.h"
+#include "app/Fmenu.h"
+#include "db/Fdm.h"
+#include "platform/Autostart.h"
+#include "support/ScriptedDialogs.h"
+#include "support/SettableClock.h"
+#include "support/TempDatabase.h"
+
+#include <QDesktopServices>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QtTest>
+
+#include <csignal>
+#include <optional>
+
+using namespace velmora;
+using velmora::test::ScriptedDialogs;
+
+namespace {
+
+const QString unreachable = QStringLiteral("127.0.0.2/1:/nowhere.fdb\n");
+
+// A workstation whose connection file is there, so that creating the window
+// asks nothing.
+struct Workstation {
+    Workstation()
+    {
+        root.writeConnectionFile(unreachable.toUtf8());
+        dm.pc = QStringLiteral("10.0.0.7");
+        frm.emplace();
+        frm->setDataModule(&dm);
+    }
+
+    QAction *entry(const char *name) const { return frm->pop_menu->findChild<QAction *>(QLatin1String(name)); }
+    QStringList visibleTabs() const
+    {
+        QStringList names;
+        for (int i = 0; i < frm->pgc_menu->count(); ++i)
+            if (frm->pgc_menu->isTabVisible(i))
+                names << frm->pgc_menu->widget(i)->objectName();
+        return names;
+    }
+
+    test::TempRoot root;
+    ScriptedDialogs dialogs;
+    Tdm dm;
+    std::optional<Tfrm_menu> frm;
+};
+
+// One line per entry: indent, name, caption, on/off/hidden, ">" for a submenu; "-" for a separator.
+void describe(const QMenu &menu, const QString &indent, QStringList &lines)
+{
+    for (const QAction *a : menu.actions()) {
+        if (a->isSeparator()) {
+            lines << indent + QLatin1Char('-');
+            continue;
+        }
+        lines << indent + a->objectName() + QLatin1Char('|') + a->text() + QLatin1Char('|')
+                     + (!a->isVisible() ? QStringLiteral("hidden")
+                        : a->isEnabled() ? QStringLiteral("on")
+                                         : QStringLiteral("off"))
+                     + (a->menu() ? QStringLiteral(" >") : QString());
+        if (a->menu())
+            describe(*a->menu(), indent + QStringLiteral("  "), lines);
+    }
+}
+
+// Stands in for the desktop's document opener.
+class Opener : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public Q_SLOTS:
+    void open(const QUrl &url) { opened << url; }
+};
+
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void frame();
+    void pages();
+    void statusBar();
+    void menuEntries();
+    void menuButton();
+    void today_data();
+    void today();
+    void closeHides();
+    void exitButtons_data();
+    void exitButtons();
+    void closeApplication_data();
+    void closeApplication();
+    void autostart_data();
+    void autostart();
+    void autostartUnwritable_data();
+    void autostartUnwritable();
+    void address();
+    void help();
+    void iconBeforeConnecting();
+    void sessionEnd();
+};
+
+void TestMainWindow::frame()
+{
+    Workstation w;
+    QCOMPARE(w.frm->objectName(), QStringLiteral("frm_menu"));
+    QCOMPARE(w.frm->windowTitle(), QStringLiteral("VELMORA (Versione 2.3)"));
+    QCOMPARE(w.frm->minimumSize(), w.frm->maximumSize());
+    const Qt::WindowFlags flags = w.frm->windowFlags();
+    QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
+    QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
+    QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
+    QVERIFY(!w.frm->isVisible());
+    QCOMPARE(w.frm->timer_connetti.interval(), 1500);
+    QCOMPARE(w.frm->Timer_scad.interval(), 60000);
+    QCOMPARE(w.frm->timer_sms.interval(), 10000);
+    for (const char *name : {"timer_connetti", "Timer_scad", "timer_sms"})
+        QVERIFY2(w.frm->findChild<QTimer *>(QLatin1String(name)), name);
+    VERIFY_DIALOGS_DONE(w.dialogs);
+}
+
+void TestMainWindow::pages()
+{
+    Workstation w;
+    QStringList pages;
+    for (int i = 0; i < w.frm->pgc_menu->count(); ++i)
+        pages << w.frm->pgc_menu->widget(i)->objectName() + QLatin1Char('|') + w.frm->pgc_menu->tabText(i);
+    QCOMPARE(pages, (QStringList{QStringLiteral("p_scadenze|Gestione scadenze"), QStringLiteral("p_feste|Festività"),
+                                 QStringLiteral("p_ente|Ente gestore"), QStringLiteral("p_pc|Utenti (Client)"),
+                                 QStringLiteral("p_sca_ann|Scadenze annuali"), QStringLiteral("p_parametri|Parametri"),
+                                 QStringLiteral("p_stampe|p_stampe")}));
+    QCOMPARE(w.visibleTabs(), QStringList{QStringLiteral("p_scadenze")});
+
+    w.frm->showPage(w.frm->p_feste);
+    QCOMPARE(w.visibleTabs(), QStringList{QStringLiteral("p_feste")});
+    QCOMPARE(w.frm->pgc_menu->currentWidget(), w.frm->p_feste);
+    QVERIFY(w.frm->isVisible());
+
+    QCOMPARE(w.frm->Image1->size(), QSize(148, 145));
+    QVERIFY(!w.frm->Image1->pixmap().isNull());
+    QCOMPARE(w.frm->sbt_menu->text(), QStringLiteral("Funzioni aggiuntive"));
+    const auto *hint = w.frm->p_scadenze->findChild<QLabel *>(QStringLiteral("lbl_funzioni"));
+    QVERIFY(hint);
+    hint->ensurePolished();
+    QCOMPARE(hint->text(), QStringLiteral("...attivabili anche cliccando con il tasto destro del mouse sull'icona "
+                                          "in basso a destra vicino all'orologio..."));
+    QCOMPARE(hint->palette().color(QPalette::WindowText), QColor(128, 0, 0));
+}
+
+void TestMainWindow::statusBar()
+{
+    Workstation w;
+    w.frm->show();
+    QCOMPARE(w.frm->StatusBar1->objectName(), QStringLiteral("StatusBar1"));
+    const int widths[] = {8, 260, 180};
+    for (int i = 0; i < 4; ++i) {
+        const QLabel *panel = w.frm->StatusBar1_panels[static_cast<std::size_t>(i)];
+        QCOMPARE(panel->objectName(), QStringLiteral("StatusBar1_%1").arg(i));
+        QVERIFY(panel->font().bold());
+        QCOMPARE(panel->palette().color(QPalette::WindowText), QColor(Qt::blue));
+        if (i < 3)
+            QCOMPARE(panel->width(), widths[i]);
+    }
+    QVERIFY(w.frm->StatusBar1_panels[0]->text().isEmpty());
+    QVERIFY(w.frm->StatusBar1_panels[3]->width() > 200);
+}
+
+void TestMainWindow::menuEntries()
+{
+    Workstation w;
+    QStringList lines;
+    describe(*w.frm->pop_menu, QString(), lines);
+    const QStringList expected = {
+        QStringLiteral("v_scad|Gestione scadenze|on"),
+        QStringLiteral("Inviomessaggi1|Invio messaggi|off"),
+        QStringLiteral("-"),
+        QStringLiteral("abelle1|Tabelle|on >"),
+        QStringLiteral("  UtentiPC1|Utenti/PC|off"),
+        QStringLiteral("  Scadenzeannuali1|Scadenze annuali|off"),
+        QStringLiteral("  Festivit1|Festività|off"),
+        QStringLiteral("  Entegestore1|Ente gestore|off"),
+        QStringLiteral("Stampe1|Stampe|on >"),
+        QStringLiteral("  Elencoscadenze1|Elenco scadenze generali|off"),
+        QStringLiteral("  Elencofestivit1|Elenco festività|off"),
+        QStringLiteral("  Elencoscadenzeannuali1|Elenco scadenze annuali|off"),
+        QStringLiteral("Opzioni1|Parametri|on >"),
+        QStringLiteral("  ConfigurainvioEmail1|Configura invio Email|off"),
+        QStringLiteral("  -"),
+        QStringLiteral("  Attivapartenzaautomaticaallavviodiwindows1|ATTIVA partenza automatica all'avvio di windows|on"),
+        QStringLiteral("  Disattiva1|DISATTIVA partenza automatica all'avvio di windows|on"),
+        QStringLiteral("  -"),
+        QStringLiteral("  VisualizzaindirizzoIPenomePC1|Visualizza indirizzo IP di questo computer|on"),
+        QStringLiteral("  ModificaconnesionealServer1|Modifica connesione al Server|on"),
+        // No database file on this workstation.
+        QStringLiteral("v_servizi|Servizi|hidden >"),
+        QStringLiteral("  Copia1|Copia|off"),
+        QStringLiteral("  Ripristino1|Ripristino|off"),
+        QStringLiteral("  -"),
+        QStringLiteral("  Eliminatuttelescadenze1|Elimina scadenze precedenti a data gg/mm/aaaa|off"),
+        QStringLiteral("  Eliminascadenzechecontengonolaparola1|Elimina scadenze che contengono la parola...|off"),
+        QStringLiteral("  Svuotamessaggi1|Elimina messaggi|off"),
+        QStringLiteral("-"),
+        QStringLiteral("aIUTO1|Aiuto|on"),
+        QStringLiteral("-"),
+        QStringLiteral("Chiudiappluicazione1|Chiudi applicazione|on"),
+    };
+    QCOMPARE(lines, expected);
+}
+
+void TestMainWindow::menuButton()
+{
+    Workstation w;
+    w.frm->showWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(w.frm->windowHandle()));
+    const QPoint corner = w.frm->sbt_menu->mapToGlobal(QPoint(5, w.frm->sbt_menu->height() + 25));
+
+    QTest::mouseClick(w.frm->sbt_menu, Qt::LeftButton);
+    QTRY_VERIFY(w.frm->pop_menu->isVisible());
+    QCOMPARE(w.frm->pop_menu->x(), corner.x());
+    // Kept on the screen, it opens below the button when it fits there.
+    const int bottom = w.frm->screen()->availableGeometry().bottom();
+    QCOMPARE(w.frm->pop_menu->y(), qMin(corner.y(), bottom + 1 - w.frm->pop_menu->height()));
+    w.frm->pop_menu->hide();
+
+    Q_EMIT w.frm->sbt_menu->customContextMenuRequested(QPoint(2, 2));
+    QTRY_VERIFY(w.frm->pop_menu->isVisible());
+    QCOMPARE(w.frm->pop_menu->x(), corner.x());
+    w.frm->pop_menu->hide();
+    VERIFY_DIALOGS_DONE(w.dialogs);
+}
+
+void TestMainWindow::today_data()
+{
+    QTest::addColumn<QDateTime>("clock");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("evening") << QDateTime(QDate(2025, 12, 31), QTime(20, 59, 59))
+                             << QStringLiteral("mercoledì  31  dicembre  2025");
+    QTest::newRow("from 21.00 the next day") << QDateTime(QDate(2025, 12, 31), QTime(21, 0))
+                                             << QStringLiteral("giovedì  1  gennaio  2026");
+    QTest::newRow("22.00 on 31 December") << QDateTime(QDate(2025, 12, 31), QTime(22, 0))
+                                          << QStringLiteral("giovedì  1  gennaio  2026");
+    QTest::newRow("leap day") << QDateTime(QDate(2024, 2, 28), QTime(21, 30))
+                              << QStringLiteral("giovedì  29  febbraio  2024");
+    QTest::newRow("morning") << QDateTime(QDate(2024, 9, 2), QTime(8, 0))
+                             << QStringLiteral("lunedì  2  settembre  2024");
+}
+
+void TestMainWindow::today()
+{
+    QFETCH(QDateTime, clock);
+    QFETCH(QString, shown);
+    Workstation w;
+    test::SettableClock settable(clock.addDays(-3));
+    w.frm->showWindow();
+    w.frm->close();
+
+    settable.set(clock);
+    w.frm->showWindow();
+    QCOMPARE(w.frm->lbl_oggi->text(), shown);
+    QCOMPARE(w.frm->StatusBar1_panels[1]->text(), QStringLiteral("OGGI: ") + shown);
+    QCOMPARE(w.frm->closingFlag(), QStringLiteral("N"));
+}
+
+// No notification area here (offscreen): closing minimises the window.
+void TestMainWindow::closeHides()
+{
+    Workstation w;
+    QSignalSpy ended(&*w.frm, &Tfrm_menu::endRequested);
+    QVERIFY(w.frm->closingFlag().isEmpty());
+    QVERIFY(!w.frm->close());
+    QVERIFY(!w.frm->programEnded());
+
+    w.frm->showWindow();
+    QVERIFY(!w.frm->close());
+    QVERIFY(w.frm->isMinimized());
+    QVERIFY(!w.frm->programEnded());
+    QCOMPARE(ended.count(), 0);
+    QVERIFY(w.frm->timer_connetti.isActive());
+
+    w.frm->showWindow();
+    QVERIFY(!w.frm->isMinimized());
+    QVERIFY(w.frm->isVisible());
+    VERIFY_DIALOGS_DONE(w.dialogs);
+}
+
+void TestMainWindow::exitButtons_data()
+{
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QString>("button");
+    QTest::newRow("deadlines") << QStringLiteral("p_scadenze") << QStringLiteral("BitBtn9");
+    QTest::newRow("holidays") << QStringLiteral("p_feste") << QStringLiteral("BitBtn6");
+    QTest::newRow("institution") << QStringLiteral("p_ente") << QStringLiteral("BitBtn5");
+    QTest::newRow("users") << QStringLiteral("p_pc") << QStringLiteral("BitBtn13");
+    QTest::newRow("annual") << QStringLiteral("p_sca_ann") << QStringLiteral("BitBtn17");
+    QTest::newRow("settings") << QStringLiteral("p_parametri") << QStringLiteral("BitBtn8");
+}
+
+void TestMainWindow::exitButtons()
+{
+    QFETCH(QString, page);
+    QFETCH(QString, button);
+    Workstation w;
+    auto *p = w.frm->pgc_menu->findChild<QWidget *>(page);
+    QVERIFY(p);
+    w.frm->showPage(p);
+    auto *esci = p->findChild<QPushButton *>(button);
+    QVERIFY(esci);
+    QCOMPARE(esci->text(), QStringLiteral("Esci"));
+    QTest::mouseClick(esci, Qt::LeftButton);
+    QVERIFY(w.frm->isMinimized());
+    QVERIFY(!w.frm->programEnded());
+    VERIFY_DIALOGS_DONE(w.dialogs);
+}
+
+void TestMainWindow::closeApplication_data()
+{
+    QTest::addColumn<bool>("shown");
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<bool>("ends");
+    QTest::newRow("no") << true << QStringLiteral("no") << false;
+    QTest::newRow("yes") << true << QStringLiteral("yes") << true;
+    QTest::newRow("yes, never shown") << false << QStringLiteral("yes") << true;
+}
+
+void TestMainWindow::closeApplication()
+{
+    QFETCH(bool, shown);
+    QFETCH(QString, answer);
+    QFETCH(bool, ends);
+    const test::TempDatabase db;
+    Workstation w;
+    w.dm.databaseName = db.file();
+    w.dm.connect();
+    if (shown)
+        w.frm->showWindow();
+    QSignalSpy ended(&*w.frm, &Tfrm_menu::endRequested);
+
+    test::script(w.dialogs, {answer});
+    w.entry("Chiudiappluicazione1")->trigger();
+    QCOMPARE(w.dialogs.texts(),
+             QStringList{QStringLiteral("question: Proseguendo verrà chiusa l'applicazione e non sarà più operativa "
+                                        "fino al prossimo riavvio... Confermare?")});
+    QCOMPARE(w.frm->programEnded(), ends);
+    QCOMPARE(ended.count(), ends ? 1 : 0);
+    if (shown)
+        QCOMPARE(w.frm->closingFlag(), ends ? QStringLiteral("S") : QStringLiteral("N"));
+    QCOMPARE(w.dm.connected(), !ends);
+    QCOMPARE(w.frm->isVisible(), shown && !ends);
+    VERIFY_DIALOGS_DONE(w.dialogs);
+}
+
+void TestMainWindow::autostart_data()
+{
+    // Steps "on" or "off" with the answer; "P" in the value is the program's path.
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("value");
+    QTest::newRow("on") << QStringList{QStringLiteral("on:yes")} << QStringLiteral("P");
+    QTest::newRow("on declined") << QStringList{QStringLiteral("on:no")} << QString();
+    QTest::newRow("off") << QStringList{QStringLiteral("off:yes")} << QStringLiteral("Pe");
+    QTest::newRow("off twice") << QStringList{QStringLiteral("off:yes"), QStringLiteral("off:yes")}
+                               << QStringLiteral("Pe");
+    QTest::newRow("off then on") << QStringList{QStringLiteral("off:yes"), QStringLiteral("on:yes")}
+                                 << QStringLiteral("P");
+    QTest::newRow("off declined") << QStringList{QStringLiteral("on:yes"), QStringLiteral("off:no")}
+                                  << QStringLiteral("P");
+}
+
+void TestMainWindow::autostart()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QString, value);
+    Workstation w;
+    QStringList expectedTexts;
+    for (const QString &step : steps) {
+        const bool on = step.startsWith(QLatin1String("on"));
+        test::script(w.dialogs, {step.section(QLatin1Char(':'), 1)});
+        w.entry(on ? "Attivapartenzaautomaticaallavviodiwindows1" : "Disattiva1")->trigger();
+        expectedTexts << (on ? QStringLiteral("question: Confermi ATTIVAZIONE?")
+                             : QStringLiteral("question: Confermi DISATTIVAZIONE?"));
+    }
+    QCOMPARE(w.dialogs.texts(), expectedTexts);
+    const std::optional<QString> written = autostart::value();
+    if (value.isEmpty()) {
+        QVERIFY(!written);
+    } else {
+        QVERIFY(written);
+        QCOMPARE(*written, QString(value).replace(QLatin1Char('P'), QCoreApplication::applicationFilePath()));
+    }
+    VERIFY_DIALOGS_DONE(w.dialogs);
+}
+
+void TestMainWindow::autostartUnwritable_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("question");
+    QTest::newRow("on") << QStringLiteral("Attivapartenzaautomaticaallavviodiwindows1")
+                        << QStringLiteral("question: Confermi ATTIVAZIONE?");
+    QTest::newRow("off") << QStringLiteral("Disattiva1") << QStringLiteral("question: Confermi DISATTIVAZIONE?");
+}
+
+void TestMainWindow::autostartUnwritable()
+{
+    QFETCH(QString, entry);
+    QFETCH(QString, question);
+    Workstation w;
+    w.root.blockConfigHome();
+    w.dialogs.yes().ok();
+    w.entry(entry.toLatin1().constData())->trigger();
+    QCOMPARE(w.dialogs.texts(), (QStringList{question, QStringLiteral("plain: Chiave di registro non trovata!")}));
+    QVERIFY(!autostart::value());
+    VERIFY_DIALOGS_DONE(w.dialogs);
+}
+
+void TestMainWindow::address()
+{
+    Workstation w;
+    w.dialogs.ok();
+    w.entry("VisualizzaindirizzoIPenomePC1")->trigger();
+    QCOMPARE(w.dialogs.texts(), QStringList{QStringLiteral("information: IP:  10.0.0.7")});
+    VERIFY_DIALOGS_DONE(w.dialogs);
+}
+
+void TestMainWindow::help()
+{
+    Workstation w;
+    Opener opener;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &opener, "open");
+    w.entry("aIUTO1")->trigger();
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    QCOMPARE(opener.opened, QList<QUrl>{QUrl::fromLocalFile(w.root.root() + QStringLiteral("Velmora/Help.pdf"))});
+    VERIFY_DIALOGS_DONE(w.dialogs);
+}
+
+void TestMainWindow::iconBeforeConnecting()
+{
+    Workstation w;
+    QCOMPARE(w.frm->icona->toolTip(), QStringLiteral("Connessione in corso..."));
+    QVERIFY(!w.frm->icona->contextMenu());
+    Q_EMIT w.frm->icona->activated(QSystemTrayIcon::Trigger);
+    Q_EMIT w.frm->icona->activated(QSystemTrayIcon::Context);
+    QVERIFY(!w.frm->isVisible());
+    VERIFY_DIALOGS_DONE(w.dialogs);
+}
+
+// Logging off or shutting down: the program ends without asking.
+void TestMainWindow::sessionEnd()
+{
+    const test::TempDatabase db;
+    Workstation w;
+    w.dm.databaseName = db.file();
+    w.dm.connect();
+    w.frm->showWindow();
+    QSignalSpy ended(&*w.frm, &Tfrm_menu::endRequested);
+    std::raise(SIGTERM);
+    QVERIFY(ended.wait(5000));
+    QCOMPARE(w.frm->closingFlag(), QStringLiteral("S"));
+    QVERIFY(w.frm->programEnded());
+    QVERIFY(!w.dm.connected());
+    QVERIFY(w.dialogs.shown().isEmpty());
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "test_app_window.moc"
