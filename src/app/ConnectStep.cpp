@@ -2,6 +2,7 @@
 
 #include "db/Fdm.h"
 #include "db/Setup.h"
+#include "db/Statements.h"
 #include "db/Upgrade.h"
 #include "platform/Autostart.h"
 
@@ -24,8 +25,7 @@ void Tfrm_menu::connectTick()
         upgradeOnConnect(dm);
         attachMenu();
         // The start-up check of past unseen deadlines comes in here with the alarm scan.
-        dm.open(dm.t_sca_timer, QStringLiteral("select data, ora, scadenza, mail, letto, pc, id from scadenze WHERE ")
-                                    + dm.pcFilter() + QStringLiteral(" ORDER BY data,ora"));
+        dm.open(dm.t_sca_timer, sql::generalList(dm));
         dm.open(dm.t_sms, QStringLiteral("select * from messaggi"));
         m_workstationUser = setup::workstationUser(dm);
         Timer_scad.start();

@@ -4,6 +4,7 @@
 #include "app/SessionEnd.h"
 #include "app/TrayMenu.h"
 #include "db/Fdm.h"
+#include "deadlines/DeadlinePage.h"
 #include "platform/Clock.h"
 #include "platform/ErrorReport.h"
 
@@ -77,6 +78,7 @@ Tfrm_menu::Tfrm_menu()
 void Tfrm_menu::setDataModule(Tdm *dm)
 {
     m_dm = dm;
+    buildDeadlinePage();
 }
 
 QAction *Tfrm_menu::menuEntry(const char *name) const
@@ -128,12 +130,16 @@ void Tfrm_menu::showWindow()
 void Tfrm_menu::prepareShowing()
 {
     // Times are always formatted "hh.mm" here: there is no separator to set.
+    if (m_deadlines)
+        m_deadlines->presetFields();
     m_closingFlag = QStringLiteral("N");
     // Three hours ahead of the clock: from 21.00 on it names the next day.
     const QString today = QLocale(QLocale::Italian, QLocale::Italy)
                               .toString(now().addSecs(3 * 3600), QStringLiteral("dddd  d  MMMM  yyyy"));
     lbl_oggi->setText(today);
     StatusBar1_panels[1]->setText(QStringLiteral("OGGI: ") + today);
+    if (m_deadlines)
+        m_deadlines->loadChoices();
 }
 
 void Tfrm_menu::showIfNoTray()
@@ -195,7 +201,10 @@ void Tfrm_menu::iconActivated(QSystemTrayIcon::ActivationReason reason)
 
 void Tfrm_menu::gestioneScadenze()
 {
+    if (!m_deadlines->open())
+        return;
     showPage(p_scadenze);
+    m_deadlines->focusCalendar();
 }
 
 } // namespace velmora

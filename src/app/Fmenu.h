@@ -17,6 +17,7 @@ class QToolButton;
 
 namespace velmora {
 
+class DeadlinePage;
 class Tdm;
 
 // The main window: the page control shows one page at a time, the status
@@ -90,6 +91,7 @@ private:
     QPushButton *exitButton(QWidget *page, const char *name);
     QWidget *addPageWithExit(const char *name, const QString &caption, const char *exitName);
     void buildScadenzePage();
+    void buildDeadlinePage();
     void buildStatusBar();
     void wireMenu();
     QAction *menuEntry(const char *name) const;
@@ -115,6 +117,7 @@ private:
     void openHelp();
 
     Tdm *m_dm = nullptr;
+    DeadlinePage *m_deadlines = nullptr;
     const bool m_inTray;
     bool m_menuAttached = false;
     bool m_programEnded = false;

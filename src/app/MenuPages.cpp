@@ -1,6 +1,9 @@
 #include "app/Fmenu.h"
 
 #include "app/Pictures.h"
+#include "deadlines/CalendarPanel.h"
+#include "deadlines/DeadlineEditor.h"
+#include "deadlines/DeadlinePage.h"
 #include "platform/ErrorReport.h"
 
 #include <QGridLayout>
@@ -10,6 +13,7 @@
 #include <QStyle>
 #include <QTabWidget>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 namespace velmora {
 
@@ -60,48 +64,29 @@ void Tfrm_menu::buildPages()
     selectPage(p_scadenze);
 }
 
+// The page's content needs the data module: it comes with setDataModule().
 void Tfrm_menu::buildScadenzePage()
 {
     p_scadenze = addPage("p_scadenze", QStringLiteral("Gestione scadenze"));
+}
 
-    lbl_oggi = new QLabel(p_scadenze);
-    lbl_oggi->setObjectName(QStringLiteral("lbl_oggi"));
-    QFont dayFont = lbl_oggi->font();
-    dayFont.setPointSize(dayFont.pointSize() + 4);
-    dayFont.setBold(true);
-    lbl_oggi->setFont(dayFont);
-    lbl_oggi->setAlignment(Qt::AlignCenter);
+void Tfrm_menu::buildDeadlinePage()
+{
+    m_deadlines = new DeadlinePage(*m_dm, p_scadenze);
+    auto *layout = new QVBoxLayout(p_scadenze);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_deadlines);
 
-    Image1 = new QLabel(p_scadenze);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setFixedSize(image1Size);
-    Image1->setScaledContents(true);
+    lbl_oggi = m_deadlines->calendar->lbl_oggi;
+    sbt_menu = m_deadlines->sbt_menu;
+    Image1 = m_deadlines->Image1;
     Image1->setPixmap(pictures::logo(image1Size.width()));
-
-    sbt_menu = new QToolButton(p_scadenze);
-    sbt_menu->setObjectName(QStringLiteral("sbt_menu"));
-    sbt_menu->setText(QStringLiteral("Funzioni aggiuntive"));
-    sbt_menu->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(sbt_menu, &QToolButton::clicked, this, guardedSlot(this, &Tfrm_menu::openMenuAtButton));
     connect(sbt_menu, &QToolButton::customContextMenuRequested, this,
             guardedSlot(this, &Tfrm_menu::openMenuAtButton));
-
-    auto *hint = new QLabel(QStringLiteral("...attivabili anche cliccando con il tasto destro del mouse "
-                                           "sull'icona in basso a destra vicino all'orologio..."),
-                            p_scadenze);
-    hint->setObjectName(QStringLiteral("lbl_funzioni"));
-    hint->setWordWrap(true);
-    hint->setStyleSheet(QStringLiteral("color: #800000;"));
-
-    // The day on top; at the foot the picture, the menu button with its hint, and "Esci".
-    auto *layout = new QGridLayout(p_scadenze);
-    layout->addWidget(lbl_oggi, 0, 0, 1, 3);
-    layout->setRowStretch(1, 1);
-    layout->addWidget(Image1, 2, 0, 2, 1, Qt::AlignBottom);
-    layout->addWidget(sbt_menu, 2, 1, Qt::AlignLeft | Qt::AlignBottom);
-    layout->addWidget(hint, 3, 1, Qt::AlignTop);
-    layout->addWidget(exitButton(p_scadenze, "BitBtn9"), 3, 2, Qt::AlignBottom);
-    layout->setColumnStretch(1, 1);
+    connect(m_deadlines->editor->BitBtn9, &QPushButton::clicked, this, [this] { guarded([this] { close(); }); });
+    connect(m_deadlines, &DeadlinePage::countShown, StatusBar1_panels[2], &QLabel::setText);
+    connect(m_deadlines, &DeadlinePage::nearestShown, StatusBar1_panels[3], &QLabel::setText);
 }
 
 void Tfrm_menu::buildStatusBar()

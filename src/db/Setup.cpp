@@ -3,6 +3,7 @@
 #include "db/ConnectionString.h"
 #include "db/Fdm.h"
 #include "db/Schema.h"
+#include "db/Statements.h"
 #include "platform/Dialogs.h"
 #include "platform/Error.h"
 #include "platform/Paths.h"
@@ -86,7 +87,7 @@ bool createDatabaseIfMissing(const QString &connection, const QString &key)
 
 QString workstationUser(Tdm &dm)
 {
-    dm.open(dm.t_pc, QStringLiteral("select utente, pc, id from client ORDER BY utente"));
+    dm.open(dm.t_pc, sql::users());
     const QString user = dm.t_pc.locate(QStringLiteral("pc"), {dm.pc}, true)
                              ? dm.t_pc.value(QStringLiteral("utente")).toString()
                              : QString();

@@ -18,41 +18,13 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPainter>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 namespace velmora {
 
-namespace {
-
-QPixmap schoolPicture()
-{
-    QPixmap p(148, 145);
-    p.fill(Qt::transparent);
-    QPainter painter(&p);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setBrush(QColor(0x75, 0xBA, 0xFF));
-    painter.setPen(Qt::NoPen);
-    painter.drawEllipse(QRect(4, 4, 140, 137));
-    painter.setBrush(Qt::white);
-    painter.drawRect(QRect(34, 62, 80, 50));          // the building
-    painter.setBrush(QColor(0xB0, 0x30, 0x30));
-    painter.drawPolygon(QPolygon({QPoint(28, 64), QPoint(74, 32), QPoint(120, 64)}));
-    painter.setBrush(QColor(0x30, 0x60, 0xA0));
-    painter.drawRect(QRect(66, 86, 16, 26));          // the door
-    painter.drawEllipse(QRect(66, 44, 16, 16));       // the clock
-    painter.setPen(QPen(Qt::white, 2));
-    painter.drawLine(74, 52, 74, 46);
-    painter.drawLine(74, 52, 79, 52);
-    return p;
-}
-
-} // namespace
-
 DeadlinePage::DeadlinePage(Tdm &dm, QWidget *parent) : QWidget(parent), m_dm(dm)
 {
-    setObjectName(QStringLiteral("p_scadenze"));
     days = new DayList(dm, this);
     calendar = new CalendarPanel(dm, *days, this);
     editor = new DeadlineEditor(dm, *this, this);
@@ -75,13 +47,13 @@ DeadlinePage::DeadlinePage(Tdm &dm, QWidget *parent) : QWidget(parent), m_dm(dm)
     sbt_menu->setText(QStringLiteral("Funzioni aggiuntive"));
     sbt_menu->setContextMenuPolicy(Qt::CustomContextMenu);
     auto *hint = new QLabel(QStringLiteral("...attivabili anche cliccando con il tasto destro del mouse sull'icona in basso a destra vicino all'orologio..."), this);
+    hint->setObjectName(QStringLiteral("lbl_funzioni"));
     hint->setWordWrap(true);
     hint->setStyleSheet(QStringLiteral("color: #800000;"));
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setFixedSize(148, 145);
     Image1->setScaledContents(true);
-    Image1->setPixmap(schoolPicture());
 
     auto *menuColumn = new QVBoxLayout;
     menuColumn->addWidget(sbt_menu);
@@ -123,7 +95,12 @@ void DeadlinePage::presetFields()
 
 void DeadlinePage::loadChoices()
 {
-    m_dm.reopen(m_dm.t_pc);
+    // Before the first connection there is nothing to read, and nothing to
+    // report: the lists come with the next showing.
+    if (!m_dm.connected())
+        return;
+    // The directory's own statement, or the usual one before any page set it.
+    m_dm.open(m_dm.t_pc, m_dm.t_pc.sql().isEmpty() ? sql::users() : m_dm.t_pc.sql());
     QStringList users;
     const int name = m_dm.t_pc.columnIndex(QStringLiteral("utente"));
     for (int r = 0; r < m_dm.t_pc.rowCount(); ++r)

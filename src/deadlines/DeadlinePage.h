@@ -27,7 +27,8 @@ public:
     // At each showing of the main window: the editor's time on the current
     // minute, the calendar's year and month on the current ones.
     void presetFields();
-    // Then the addressee and address lists from the directory and settings.
+    // Then the addressee and address lists from the directory and settings,
+    // once connected.
     void loadChoices();
     // "Gestione scadenze": offers to mark the past deadlines as seen and
     // loads the lists. False when the page is not to be shown.
