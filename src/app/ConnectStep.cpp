@@ -1,5 +1,6 @@
 #include "app/Fmenu.h"
 
+#include "alarms/Scan.h"
 #include "db/Fdm.h"
 #include "db/Setup.h"
 #include "db/Statements.h"
@@ -24,7 +25,7 @@ void Tfrm_menu::connectTick()
         dm.connect();
         upgradeOnConnect(dm);
         attachMenu();
-        // The start-up check of past unseen deadlines comes in here with the alarm scan.
+        m_scan->startupCheck();
         dm.open(dm.t_sca_timer, sql::generalList(dm));
         dm.open(dm.t_sms, QStringLiteral("select * from messaggi"));
         m_workstationUser = setup::workstationUser(dm);

@@ -4,7 +4,11 @@
 #include "app/SessionEnd.h"
 #include "app/TrayMenu.h"
 #include "db/Fdm.h"
+#include "alarms/Fmsg.h"
+#include "alarms/Scan.h"
+#include "alarms/SettingsPage.h"
 #include "deadlines/DeadlinePage.h"
+#include "widgets/PopupNotice.h"
 #include "platform/Clock.h"
 #include "platform/ErrorReport.h"
 
@@ -25,7 +29,6 @@ namespace {
 
 const QSize windowSize(780, 540);
 constexpr int connectMs = 1500;
-constexpr int scanMs = 60000;
 constexpr int pollMs = 10000;
 
 } // namespace
@@ -64,9 +67,8 @@ Tfrm_menu::Tfrm_menu()
     timer_connetti.setObjectName(QStringLiteral("timer_connetti"));
     timer_connetti.setInterval(connectMs);
     connect(&timer_connetti, &QTimer::timeout, this, guardedSlot(this, &Tfrm_menu::connectTick));
-    // The scan and the message poll connect to these two when they arrive.
+    // The message poll connects to timer_sms when it arrives.
     Timer_scad.setObjectName(QStringLiteral("Timer_scad"));
-    Timer_scad.setInterval(scanMs);
     timer_sms.setObjectName(QStringLiteral("timer_sms"));
     timer_sms.setInterval(pollMs);
 
@@ -75,10 +77,31 @@ Tfrm_menu::Tfrm_menu()
     guarded([this] { setUpConnection(); });
 }
 
+Tfrm_menu::~Tfrm_menu() = default;
+
 void Tfrm_menu::setDataModule(Tdm *dm)
 {
     m_dm = dm;
     buildDeadlinePage();
+    buildSettingsPage();
+    HTMLPopup1 = new PopupNotice(this);
+    HTMLPopup1->setObjectName(QStringLiteral("HTMLPopup1"));
+    m_scan = std::make_unique<DeadlineScan>(*m_dm, m_settings->statusmemo(), *HTMLPopup1,
+                                            [this](Tfrm_msg &window) { watchAlarm(window); });
+    connect(&Timer_scad, &MinuteTimer::minute, this,
+            [this](const QDateTime &minute) { guarded([&] { m_scan->tick(minute); }); });
+}
+
+// The alarm window reopens the deadline lists: the page shows them anew.
+void Tfrm_menu::watchAlarm(Tfrm_msg &window)
+{
+    connect(&window, &Tfrm_msg::listsReloaded, m_deadlines, &DeadlinePage::refreshLists);
+}
+
+void Tfrm_menu::configureMail()
+{
+    if (m_settings->open())
+        showPage(p_parametri);
 }
 
 QAction *Tfrm_menu::menuEntry(const char *name) const
@@ -96,6 +119,7 @@ void Tfrm_menu::onEntry(const char *name, void (Tfrm_menu::*handler)())
 void Tfrm_menu::wireMenu()
 {
     onEntry("v_scad", &Tfrm_menu::gestioneScadenze);
+    onEntry("ConfigurainvioEmail1", &Tfrm_menu::configureMail);
     onEntry("Attivapartenzaautomaticaallavviodiwindows1", &Tfrm_menu::autostartOn);
     onEntry("Disattiva1", &Tfrm_menu::autostartOff);
     onEntry("VisualizzaindirizzoIPenomePC1", &Tfrm_menu::showAddress);
@@ -138,8 +162,10 @@ void Tfrm_menu::prepareShowing()
                               .toString(now().addSecs(3 * 3600), QStringLiteral("dddd  d  MMMM  yyyy"));
     lbl_oggi->setText(today);
     StatusBar1_panels[1]->setText(QStringLiteral("OGGI: ") + today);
-    if (m_deadlines)
+    if (m_deadlines) {
         m_deadlines->loadChoices();
+        m_settings->clearAddresses();
+    }
 }
 
 void Tfrm_menu::showIfNoTray()

@@ -5,6 +5,10 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "platform/MinuteTimer.h"
+
+#include <memory>
+
 #include <array>
 
 class QAction;
@@ -17,7 +21,11 @@ class QToolButton;
 
 namespace velmora {
 
+class DeadlineScan;
 class DeadlinePage;
+class PopupNotice;
+class SettingsPage;
+class Tfrm_msg;
 class Tdm;
 
 // The main window: the page control shows one page at a time, the status
@@ -29,6 +37,9 @@ class Tfrm_menu : public QWidget {
 public:
     // Runs the connection set-up, which may end the program (programEnded()).
     Tfrm_menu();
+    ~Tfrm_menu() override;
+    // The scan, once the data module is there; tests run its ticks.
+    DeadlineScan *scan() const { return m_scan.get(); }
 
     // The data module is created after this window; it is needed from the
     // first tick of timer_connetti on.
@@ -73,7 +84,7 @@ public:
     QMenu *pop_menu;
 
     QTimer timer_connetti{this};
-    QTimer Timer_scad{this};
+    MinuteTimer Timer_scad{this};
     QTimer timer_sms{this};
 
     // Where the restore dialog opens.
@@ -89,9 +100,13 @@ private:
     void buildPages();
     QWidget *addPage(const char *name, const QString &caption);
     QPushButton *exitButton(QWidget *page, const char *name);
+    void closesWindow(QPushButton *button);
     QWidget *addPageWithExit(const char *name, const QString &caption, const char *exitName);
     void buildScadenzePage();
     void buildDeadlinePage();
+    void buildSettingsPage();
+    void watchAlarm(Tfrm_msg &window);
+    void configureMail();
     void buildStatusBar();
     void wireMenu();
     QAction *menuEntry(const char *name) const;
@@ -118,6 +133,9 @@ private:
 
     Tdm *m_dm = nullptr;
     DeadlinePage *m_deadlines = nullptr;
+    SettingsPage *m_settings = nullptr;
+    PopupNotice *HTMLPopup1 = nullptr;
+    std::unique_ptr<DeadlineScan> m_scan;
     const bool m_inTray;
     bool m_menuAttached = false;
     bool m_programEnded = false;

@@ -1,5 +1,6 @@
 #include "app/Fmenu.h"
 
+#include "alarms/SettingsPage.h"
 #include "app/Pictures.h"
 #include "deadlines/CalendarPanel.h"
 #include "deadlines/DeadlineEditor.h"
@@ -37,9 +38,14 @@ QPushButton *Tfrm_menu::exitButton(QWidget *page, const char *name)
     auto *button = new QPushButton(QStringLiteral("Esci"), page);
     button->setObjectName(QLatin1String(name));
     button->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
-    // Closing the window, which by the closing rule hides it.
-    connect(button, &QPushButton::clicked, this, [this] { guarded([this] { close(); }); });
+    closesWindow(button);
     return button;
+}
+
+// Closing the window, which by the closing rule hides it.
+void Tfrm_menu::closesWindow(QPushButton *button)
+{
+    connect(button, &QPushButton::clicked, this, [this] { guarded([this] { close(); }); });
 }
 
 QWidget *Tfrm_menu::addPageWithExit(const char *name, const QString &caption, const char *exitName)
@@ -59,7 +65,7 @@ void Tfrm_menu::buildPages()
     p_ente = addPageWithExit("p_ente", QStringLiteral("Ente gestore"), "BitBtn5");
     p_pc = addPageWithExit("p_pc", QStringLiteral("Utenti (Client)"), "BitBtn13");
     p_sca_ann = addPageWithExit("p_sca_ann", QStringLiteral("Scadenze annuali"), "BitBtn17");
-    p_parametri = addPageWithExit("p_parametri", QStringLiteral("Parametri"), "BitBtn8");
+    p_parametri = addPage("p_parametri", QStringLiteral("Parametri"));
     p_stampe = addPage("p_stampe", QStringLiteral("p_stampe"));
     selectPage(p_scadenze);
 }
@@ -84,9 +90,18 @@ void Tfrm_menu::buildDeadlinePage()
     connect(sbt_menu, &QToolButton::clicked, this, guardedSlot(this, &Tfrm_menu::openMenuAtButton));
     connect(sbt_menu, &QToolButton::customContextMenuRequested, this,
             guardedSlot(this, &Tfrm_menu::openMenuAtButton));
-    connect(m_deadlines->editor->BitBtn9, &QPushButton::clicked, this, [this] { guarded([this] { close(); }); });
+    closesWindow(m_deadlines->editor->BitBtn9);
     connect(m_deadlines, &DeadlinePage::countShown, StatusBar1_panels[2], &QLabel::setText);
     connect(m_deadlines, &DeadlinePage::nearestShown, StatusBar1_panels[3], &QLabel::setText);
+}
+
+void Tfrm_menu::buildSettingsPage()
+{
+    m_settings = new SettingsPage(*m_dm, p_parametri);
+    auto *layout = new QVBoxLayout(p_parametri);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_settings);
+    closesWindow(m_settings->BitBtn8);
 }
 
 void Tfrm_menu::buildStatusBar()

@@ -1,5 +1,6 @@
 #include "app/Startup.h"
 
+#include "alarms/Sounds.h"
 #include "app/Splash.h"
 #include "db/Sql.h"
 #include "platform/Dialogs.h"
@@ -27,11 +28,13 @@ bool Startup::prepare()
         return false;
     }
     showSplash();
+    // Without them the alarms still sound, with the desktop's beep.
+    guarded([] { installSounds(); });
 
     frm_menu.emplace();
     dm.emplace();
     dm->pc = ip_locale();
-    frm_msg.emplace();
+    frm_msg.emplace(*dm);
     frm_sms.emplace();
 
     frm_menu->setDataModule(&*dm);

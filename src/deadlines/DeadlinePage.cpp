@@ -164,6 +164,13 @@ void DeadlinePage::focusCalendar()
     calendar->calendario->setFocus();
 }
 
+void DeadlinePage::refreshLists()
+{
+    dbg_scad->refresh();
+    days->refresh();
+    calendar->calendario->update();
+}
+
 void DeadlinePage::rereadLists()
 {
     m_dm.open(m_dm.t_sca, sql::generalList(m_dm));

@@ -33,6 +33,8 @@ public:
     // "Gestione scadenze": offers to mark the past deadlines as seen and
     // loads the lists. False when the page is not to be shown.
     bool open();
+    // The grids and the calendar after another window reopened the lists.
+    void refreshLists();
     // After the page is shown: the calendar takes the focus.
     void focusCalendar();
 

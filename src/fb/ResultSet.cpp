@@ -9,6 +9,7 @@
 #include <QDateTime>
 #include <QTime>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -262,23 +263,60 @@ bool ResultSet::locate(const QString &names, const QVariantList &values, bool ig
     const QStringList list = names.split(QLatin1Char(';'), Qt::SkipEmptyParts);
     if (list.size() != values.size())
         throw Error(QStringLiteral("Ricerca con %1 colonne e %2 valori").arg(list.size()).arg(values.size()), {});
-    std::vector<int> cols;
-    for (const QString &n : list)
-        cols.push_back(requireColumn(n.trimmed()));
-    const Qt::CaseSensitivity cs = ignoreCase ? Qt::CaseInsensitive : Qt::CaseSensitive;
-    for (int r = 0; r < m_rows; ++r) {
-        bool all = true;
-        for (std::size_t i = 0; i < cols.size() && all; ++i) {
-            const QVariant v = value(r, cols[i]);
-            const QVariant &want = values[static_cast<int>(i)];
-            if (v.isNull() || want.isNull())
-                all = v.isNull() && want.isNull();
-            else if (v.typeId() == QMetaType::QString)
-                all = v.toString().compare(want.toString(), cs) == 0;
-            else
-                all = v == want || v.toString() == want.toString();
+
+    // Each wanted value once in the form its column is packed in, so that
+    // the walk over a long list compares bytes instead of decoding cells.
+    struct Wanted {
+        int column;
+        QVariant value;
+        enum class Way { Null, Bytes, Number, Date, Decoded } way;
+        QByteArray bytes;
+        qint64 number = 0;
+        ISC_DATE date = 0;
+    };
+    std::vector<Wanted> wanted;
+    for (int i = 0; i < list.size(); ++i) {
+        Wanted w{requireColumn(list[i].trimmed()), values[i], Wanted::Way::Decoded, {}};
+        const Kind kind = m_columns[static_cast<std::size_t>(w.column)].kind;
+        const int type = w.value.typeId();
+        if (w.value.isNull()) {
+            w.way = Wanted::Way::Null;
+        } else if (kind == Kind::Text && !ignoreCase) {
+            w.way = Wanted::Way::Bytes;
+            w.bytes = w.value.toString().toUtf8();
+        } else if (kind == Kind::Integer && (type == QMetaType::Int || type == QMetaType::LongLong
+                                             || type == QMetaType::UInt || type == QMetaType::ULongLong)) {
+            w.way = Wanted::Way::Number;
+            w.number = w.value.toLongLong();
+        } else if (kind == Kind::Date && type == QMetaType::QDate) {
+            w.way = Wanted::Way::Date;
+            w.date = static_cast<ISC_DATE>(w.value.toDate().toJulianDay() - 2400001);
         }
-        if (all) {
+        wanted.push_back(std::move(w));
+    }
+
+    const Qt::CaseSensitivity cs = ignoreCase ? Qt::CaseInsensitive : Qt::CaseSensitive;
+    auto matches = [&](int r, const Wanted &w) {
+        const char *p = cell(r, w.column);
+        if (w.way == Wanted::Way::Null || *p)
+            return w.way == Wanted::Way::Null && *p;
+        ++p;
+        switch (w.way) {
+        case Wanted::Way::Bytes: {
+            const auto len = load<std::uint16_t>(p);
+            return len == w.bytes.size() && std::memcmp(p + 2, w.bytes.constData(), len) == 0;
+        }
+        case Wanted::Way::Number: return load<qint64>(p) == w.number;
+        case Wanted::Way::Date: return load<ISC_DATE>(p) == w.date;
+        default: break;
+        }
+        const QVariant v = value(r, w.column);
+        if (v.typeId() == QMetaType::QString)
+            return v.toString().compare(w.value.toString(), cs) == 0;
+        return v == w.value || v.toString() == w.value.toString();
+    };
+    for (int r = 0; r < m_rows; ++r) {
+        if (std::all_of(wanted.begin(), wanted.end(), [&](const Wanted &w) { return matches(r, w); })) {
             m_row = r;
             return true;
         }

@@ -16,6 +16,9 @@ DataGrid::DataGrid(QWidget *parent) : QTableView(parent), m_model(new ResultSetM
     verticalHeader()->setFixedWidth(22);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    // Column widths from the first screenfuls of rows: a long list is
+    // refreshed after every change and must not be measured whole.
+    horizontalHeader()->setResizeContentsPrecision(100);
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, &DataGrid::follow);
     connect(this, &QAbstractItemView::clicked, this, &DataGrid::click);
 }

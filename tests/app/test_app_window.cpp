@@ -126,7 +126,7 @@ void TestMainWindow::frame()
     QCOMPARE(w.frm->Timer_scad.interval(), 60000);
     QCOMPARE(w.frm->timer_sms.interval(), 10000);
     for (const char *name : {"timer_connetti", "Timer_scad", "timer_sms"})
-        QVERIFY2(w.frm->findChild<QTimer *>(QLatin1String(name)), name);
+        QVERIFY2(w.frm->findChild<QObject *>(QLatin1String(name)), name);
     VERIFY_DIALOGS_DONE(w.dialogs);
 }
 
@@ -195,7 +195,7 @@ void TestMainWindow::menuEntries()
         QStringLiteral("  Elencofestivit1|Elenco festività|off"),
         QStringLiteral("  Elencoscadenzeannuali1|Elenco scadenze annuali|off"),
         QStringLiteral("Opzioni1|Parametri|on >"),
-        QStringLiteral("  ConfigurainvioEmail1|Configura invio Email|off"),
+        QStringLiteral("  ConfigurainvioEmail1|Configura invio Email|on"),
         QStringLiteral("  -"),
         QStringLiteral("  Attivapartenzaautomaticaallavviodiwindows1|ATTIVA partenza automatica all'avvio di windows|on"),
         QStringLiteral("  Disattiva1|DISATTIVA partenza automatica all'avvio di windows|on"),

@@ -1,0 +1,62 @@
+#include "platform/MinuteTimer.h"
+
+#include "platform/Clock.h"
+
+namespace velmora {
+
+namespace {
+
+// Landing a little inside the minute keeps a timer that fires a few
+// milliseconds early from seeing the minute before.
+constexpr int insideMs = 50;
+
+QDateTime minuteOf(const QDateTime &t)
+{
+    return QDateTime(t.date(), QTime(t.time().hour(), t.time().minute()));
+}
+
+} // namespace
+
+MinuteTimer::MinuteTimer(QObject *parent) : QObject(parent)
+{
+    m_timer.setSingleShot(true);
+    m_timer.setTimerType(Qt::PreciseTimer);
+    connect(&m_timer, &QTimer::timeout, this, &MinuteTimer::fire);
+}
+
+int MinuteTimer::delayToNextMinute(const QDateTime &now)
+{
+    const QTime t = now.time();
+    return 60000 - (t.second() * 1000 + t.msec()) + insideMs;
+}
+
+void MinuteTimer::start()
+{
+    m_last = minuteOf(now());
+    schedule();
+}
+
+void MinuteTimer::stop()
+{
+    m_timer.stop();
+}
+
+void MinuteTimer::schedule()
+{
+    m_timer.start(delayToNextMinute(now()));
+}
+
+void MinuteTimer::fire()
+{
+    const QDateTime current = minuteOf(now());
+    // A clock set back, or a gap too long to make up: start from this minute.
+    if (!m_last.isValid() || m_last >= current || m_last.secsTo(current) > catchUpMinutes * 60)
+        m_last = current.addSecs(-60);
+    while (m_last < current) {
+        m_last = m_last.addSecs(60);
+        Q_EMIT minute(m_last);
+    }
+    schedule();
+}
+
+} // namespace velmora

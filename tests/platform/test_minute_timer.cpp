@@ -1,0 +1,96 @@
+// The minute timer: every minute of the clock once, early in the minute.
+#include "SettableClock.h"
+#include "platform/MinuteTimer.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace velmora;
+
+class TestMinuteTimer : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void delay_data()
+    {
+        QTest::addColumn<QTime>("now");
+        QTest::addColumn<int>("delay");
+        QTest::newRow("start of a minute") << QTime(10, 30, 0) << 60050;
+        QTest::newRow("middle") << QTime(10, 30, 30, 500) << 29550;
+        QTest::newRow("last millisecond") << QTime(10, 30, 59, 999) << 51;
+        QTest::newRow("before midnight") << QTime(23, 59, 59) << 1050;
+    }
+
+    void delay()
+    {
+        QFETCH(QTime, now);
+        QFETCH(int, delay);
+        QCOMPARE(MinuteTimer::delayToNextMinute(QDateTime(QDate(2026, 12, 10), now)), delay);
+    }
+
+    // Ticks that come late, even far into the next minute, lose no minute and
+    // deliver none twice, across midnight too.
+    void aDayOfTicks()
+    {
+        const QDateTime start(QDate(2028, 2, 28), QTime(12, 0, 20));
+        test::SettableClock clock(start);
+        MinuteTimer timer;
+        QSignalSpy minutes(&timer, &MinuteTimer::minute);
+        timer.start();
+        QVERIFY(timer.isActive());
+        QDateTime t = start;
+        for (int i = 0; i < 24 * 60; ++i) {
+            // The next tick lands 50 ms into its minute, or up to 55 s late
+            // after a slow one; now and then two minutes run into one tick.
+            const int late = (i % 7 == 0) ? 55000 : 50;
+            t = QDateTime(t.date(), QTime(t.time().hour(), t.time().minute())).addSecs(60).addMSecs(late);
+            if (i % 97 == 0)
+                t = t.addSecs(60);   // a tick that took more than a minute
+            clock.set(t);
+            timer.fire();
+        }
+        QDateTime expected(start.date(), QTime(12, 1));
+        for (const QList<QVariant> &m : minutes) {
+            QCOMPARE(m.at(0).toDateTime(), expected);
+            expected = expected.addSecs(60);
+        }
+        QCOMPARE(minutes.last().at(0).toDateTime(), QDateTime(t.date(), QTime(t.time().hour(), t.time().minute())));
+        QVERIFY(minutes.size() > 24 * 60);   // the 29th of February included, minute by minute
+    }
+
+    void clockSetBack()
+    {
+        test::SettableClock clock(QDateTime(QDate(2026, 10, 25), QTime(2, 59, 10)));
+        MinuteTimer timer;
+        QSignalSpy minutes(&timer, &MinuteTimer::minute);
+        timer.start();
+        clock.set(QDateTime(QDate(2026, 10, 25), QTime(2, 0, 5)));
+        timer.fire();
+        QCOMPARE(minutes.size(), 1);
+        QCOMPARE(minutes.first().at(0).toDateTime(), QDateTime(QDate(2026, 10, 25), QTime(2, 0)));
+    }
+
+    void longGapIsNotMadeUp()
+    {
+        test::SettableClock clock(QDateTime(QDate(2026, 12, 10), QTime(8, 0, 0)));
+        MinuteTimer timer;
+        QSignalSpy minutes(&timer, &MinuteTimer::minute);
+        timer.start();
+        clock.set(QDateTime(QDate(2026, 12, 10), QTime(11, 0, 1)));
+        timer.fire();
+        QCOMPARE(minutes.size(), 1);
+        QCOMPARE(minutes.first().at(0).toDateTime(), QDateTime(QDate(2026, 12, 10), QTime(11, 0)));
+    }
+
+    void stop()
+    {
+        MinuteTimer timer;
+        timer.start();
+        timer.stop();
+        QVERIFY(!timer.isActive());
+        QCOMPARE(timer.interval(), 60000);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMinuteTimer)
+#include "test_minute_timer.moc"
