@@ -89,10 +89,12 @@ CalendarPanel::CalendarPanel(Tdm &dm, DayList &days, QWidget *parent)
     auto *red = label(QStringLiteral("Giorni in rosso:"), GroupBox6);
     red->setStyleSheet(QStringLiteral("color: red;"));
     auto *legend = new QGridLayout(GroupBox6);
+    legend->setContentsMargins(6, 2, 6, 2);
     legend->addWidget(swatch, 0, 0);
     legend->addWidget(label(QStringLiteral("Giorni  con  scadenze  attive"), GroupBox6), 0, 1);
-    legend->addWidget(red, 1, 0);
-    legend->addWidget(label(QStringLiteral("Festività registrate"), GroupBox6), 1, 1);
+    legend->addWidget(red, 0, 2);
+    legend->addWidget(label(QStringLiteral("Festività registrate"), GroupBox6), 0, 3);
+    legend->setColumnStretch(1, 1);
 
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);

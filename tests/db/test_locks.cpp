@@ -115,6 +115,20 @@ private Q_SLOTS:
         QVERIFY(m_b->blocca(lockDeadline, 1));
     }
 
+    // Ending the program ends every transaction first, whatever they hold.
+    void disconnectAfterWork()
+    {
+        m_a->open(m_a->t_sca_timer, QStringLiteral("select * from scadenze"));
+        m_a->open(m_a->t_sms, QStringLiteral("select * from messaggi"));
+        QVERIFY(m_a->blocca(lockDeadline, 1));
+        m_a->tr_blocca2.start();
+        QVERIFY_THROWS_EXCEPTION(fb::Error, m_a->run(QStringLiteral("UPDATE nessuna SET x=1")));
+        QVERIFY(m_a->tr_query.active());
+        m_a->disconnect();
+        QVERIFY(!m_a->connected());
+        QVERIFY(m_b->blocca(lockDeadline, 1));
+    }
+
     void lockWithoutConnectionFails()
     {
         Tdm dm;
