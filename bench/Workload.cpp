@@ -1,6 +1,8 @@
 #include "Workload.h"
 
 #include "db/Fdm.h"
+#include "db/Schema.h"
+#include "db/Upgrade.h"
 #include "fb/Client.h"
 
 #include <QElapsedTimer>
@@ -9,6 +11,16 @@
 #include <vector>
 
 namespace velmora::bench {
+
+BenchDatabase::BenchDatabase()
+{
+    const QString file = dir.filePath(QStringLiteral("Velmora.FDB"));
+    createDatabase(file);
+    dm.pc = QStringLiteral("10.0.0.7");
+    dm.databaseName = file;
+    dm.connect();
+    upgradeOnConnect(dm);
+}
 
 void fillDeadlines(Tdm &dm, int rows, bool onlyMine)
 {

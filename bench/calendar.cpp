@@ -5,9 +5,7 @@
 #include "Workload.h"
 
 #include "db/Fdm.h"
-#include "db/Schema.h"
 #include "db/Statements.h"
-#include "db/Upgrade.h"
 #include "deadlines/CalendarPanel.h"
 #include "deadlines/DeadlinePage.h"
 #include "platform/Dialogs.h"
@@ -15,7 +13,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
@@ -49,14 +46,8 @@ int main(int argc, char **argv)
     AnswerNo answers;
     setDialogs(&answers);
 
-    QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("Velmora.FDB"));
-    createDatabase(file);
-    Tdm dm;
-    dm.pc = QStringLiteral("10.0.0.7");
-    dm.databaseName = file;
-    dm.connect();
-    upgradeOnConnect(dm);
+    bench::BenchDatabase db;
+    Tdm &dm = db.dm;
     bench::fillDeadlines(dm, rows, true);
     dm.run(QStringLiteral("EXECUTE BLOCK AS DECLARE i INTEGER = 0; BEGIN WHILE (i < 50) DO BEGIN "
                           "INSERT INTO festivita (giorno, mese, festa) VALUES (MOD(:i * 7, 28) + 1, MOD(:i, 12) + 1, "

@@ -2,12 +2,10 @@
 // bare fetch loop over the same statement; prints both times, their ratio and
 // the peak memory. Goal: ratio at most 1.3.
 #include "db/Fdm.h"
-#include "db/Schema.h"
 #include "Workload.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
@@ -33,13 +31,8 @@ double dataModule(Tdm &dm, const QString &sql, int &count)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("Velmora.FDB"));
-    createDatabase(file);
-    Tdm dm;
-    dm.pc = QStringLiteral("10.0.0.7");
-    dm.databaseName = file;
-    dm.connect();
+    bench::BenchDatabase db;
+    Tdm &dm = db.dm;
     bench::fillDeadlines(dm, rows);
     const QString sql = QStringLiteral("select data, ora, scadenza, mail, letto, pc, id from scadenze WHERE ")
                         + dm.pcFilter() + QStringLiteral(" ORDER BY data,ora");

@@ -7,9 +7,7 @@
 #include "alarms/Fmsg.h"
 #include "alarms/Scan.h"
 #include "db/Fdm.h"
-#include "db/Schema.h"
 #include "db/Statements.h"
-#include "db/Upgrade.h"
 #include "platform/Clock.h"
 #include "platform/MinuteTimer.h"
 #include "platform/Sound.h"
@@ -18,7 +16,6 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QPlainTextEdit>
-#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
@@ -49,14 +46,8 @@ int main(int argc, char **argv)
     Silence silence;
     setSound(&silence);
 
-    QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("Velmora.FDB"));
-    createDatabase(file);
-    Tdm dm;
-    dm.pc = QStringLiteral("10.0.0.7");
-    dm.databaseName = file;
-    dm.connect();
-    upgradeOnConnect(dm);
+    bench::BenchDatabase db;
+    Tdm &dm = db.dm;
     bench::fillDeadlines(dm, 100000, true);
     // One unseen deadline in each of the 60 minutes from 10.00 on 1 June 2030.
     dm.run(QStringLiteral("EXECUTE BLOCK AS DECLARE i INTEGER = 0; BEGIN WHILE (i < 60) DO BEGIN "

@@ -1,5 +1,6 @@
 // The alarm window: its controls, its two modes, what each action stores and
 // the boxes it shows; the sounds it installs.
+#include "Script.h"
 #include "RecordingSound.h"
 #include "ScriptedDialogs.h"
 #include "SettableClock.h"
@@ -91,18 +92,6 @@ bool windowGone(const QPointer<Tfrm_msg> &w)
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return w.isNull();
-}
-
-void answer(ScriptedDialogs &d, const QStringList &answers)
-{
-    for (const QString &a : answers) {
-        if (a == QLatin1String("yes"))
-            d.yes();
-        else if (a == QLatin1String("no"))
-            d.no();
-        else
-            d.ok();
-    }
 }
 
 } // namespace
@@ -534,7 +523,7 @@ private Q_SLOTS:
         other->run(QStringLiteral("DELETE FROM scadenze WHERE id=") + id);
 
         ScriptedDialogs d;
-        answer(d, answers);
+        script(d, answers);
         if (action == QLatin1String("Riproponidomani1"))
             snoozeWith(w, QStringLiteral("rdb_gg"), QStringLiteral("2"));
         else
@@ -572,7 +561,7 @@ private Q_SLOTS:
         QSignalSpy reloaded(w, &Tfrm_msg::listsReloaded);
 
         ScriptedDialogs d;
-        answer(d, answers);
+        script(d, answers);
         if (action == QLatin1String("Riproponidomani1"))
             snoozeWith(w, QStringLiteral("rdb_ore"), QStringLiteral("1"));
         else
@@ -653,7 +642,7 @@ private Q_SLOTS:
         Tfrm_msg *w = Tfrm_msg::openPast(*m_dm, rows);
         m_window = w;
         ScriptedDialogs d;
-        answer(d, answers);
+        script(d, answers);
         QTest::mouseClick(w->sbt_lettii, Qt::LeftButton);
         QCOMPARE(d.texts(), boxes);
         VERIFY_DIALOGS_DONE(d);

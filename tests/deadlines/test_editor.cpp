@@ -1,4 +1,5 @@
 // The deadline editor: its check chains, and what reaches the database.
+#include "Script.h"
 #include "PageFixture.h"
 
 using namespace velmora;
@@ -20,18 +21,6 @@ QString mailQuestion(const QString &address, const QString &last)
 {
     return QStringLiteral("question: La scadenza verrà inviata alla mail \"") + address
            + QStringLiteral("\"\nVerificare attentamente tale indirizzo per assicurarsi che l'invio vada a buon fine...\n") + last;
-}
-
-void answer(ScriptedDialogs &d, const QStringList &answers)
-{
-    for (const QString &a : answers) {
-        if (a == QLatin1String("yes"))
-            d.yes();
-        else if (a == QLatin1String("no"))
-            d.no();
-        else
-            d.ok();
-    }
 }
 
 } // namespace
@@ -132,7 +121,7 @@ private Q_SLOTS:
         const QStringList before = deadlineRows(*m_db);
 
         ScriptedDialogs d;
-        answer(d, answers);
+        script(d, answers);
         w.fill(fields[0], fields[1], fields[2], fields[3], fields[5]);
         if (!fields[4].isEmpty())
             w.chooseUser(fields[4]);
@@ -205,7 +194,7 @@ private Q_SLOTS:
             w.chooseUser(fields[4]);
 
         ScriptedDialogs d;
-        answer(d, answers);
+        script(d, answers);
         Workstation::click(e.bbt_mod);
         QCOMPARE(d.texts(), boxes);
         VERIFY_DIALOGS_DONE(d);

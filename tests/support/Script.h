@@ -1,6 +1,6 @@
 #pragma once
 
-#include "support/ScriptedDialogs.h"
+#include "ScriptedDialogs.h"
 
 #include <QStringList>
 
