@@ -45,18 +45,10 @@ void Tfrm_menu::changeConnection()
     Dialogs &d = dialogs();
     if (!d.question(QStringLiteral("Proseguire per il cambio connessione?")))
         return;
-    const std::optional<QString> name =
-        d.input(QStringLiteral("Indirizzo IP o Nome PC"),
-                QStringLiteral("Digitare l'indirizzo IP del SERVER e cliccare su OK"), QString());
-    if (!name)
+    const QString name = setup::typedServer(QStringLiteral("Indirizzo IP non indicato!"));
+    if (name.isEmpty())
         return;
-    if (name->isEmpty()) {
-        d.warning(QStringLiteral("Indirizzo IP non indicato!"));
-        return;
-    }
-    if (!d.question(QStringLiteral("Confermare indirizzo IP: ") + *name + QLatin1Char('?')))
-        return;
-    setup::writeConnection(setup::connectionStringFor(*name));
+    setup::writeConnection(setup::connectionStringFor(name));
     d.warning(QStringLiteral("Connessione cambiata... Riavviare il programma!"));
     endProgram();
 }

@@ -36,25 +36,30 @@ QString connectionStringFor(const QString &server)
            + velmoraPath({QStringLiteral("Database"), QStringLiteral("Velmora.FDB")});
 }
 
-QString askServer()
+QString typedServer(const QString &emptyWarning)
 {
     Dialogs &d = dialogs();
-    if (d.question(QStringLiteral("E' la postazione che conterrà la base dei dati?"))
-        && d.question(QStringLiteral("Confermare la scelta?")))
-        return QStringLiteral("localhost");
-
     const std::optional<QString> name =
         d.input(QStringLiteral("Indirizzo IP o Nome PC"),
                 QStringLiteral("Digitare l'indirizzo IP del SERVER e cliccare su OK"), QString());
     if (!name)
         return {};
     if (name->isEmpty()) {
-        d.warning(QStringLiteral("Indirizzo IP non indicato... Riavviare il programma!"));
+        d.warning(emptyWarning);
         return {};
     }
     if (!d.question(QStringLiteral("Confermare indirizzo IP: ") + *name + QLatin1Char('?')))
         return {};
     return *name;
+}
+
+QString askServer()
+{
+    Dialogs &d = dialogs();
+    if (d.question(QStringLiteral("E' la postazione che conterrà la base dei dati?"))
+        && d.question(QStringLiteral("Confermare la scelta?")))
+        return QStringLiteral("localhost");
+    return typedServer(QStringLiteral("Indirizzo IP non indicato... Riavviare il programma!"));
 }
 
 QString readConnection()
@@ -79,7 +84,9 @@ void writeConnection(const QString &connection)
 bool createDatabaseIfMissing(const QString &connection, const QString &key)
 {
     const ConnectionString cs = ConnectionString::parse(connection);
-    if (cs.path.isEmpty() || !cs.namesThisWorkstation(key) || QFileInfo::exists(cs.path))
+    // The file may be there under another spelling: it is the same database.
+    const QString existing = caselessPath(QStringLiteral("/"), cs.path.split(QLatin1Char('/'), Qt::SkipEmptyParts));
+    if (cs.path.isEmpty() || !cs.namesThisWorkstation(key) || QFileInfo::exists(existing))
         return false;
     createDatabase(cs.path);
     return true;

@@ -16,6 +16,10 @@ QString backupFolder();     // Velmora/Backup
 // The server, ":", and this workstation's database path.
 QString connectionStringFor(const QString &server);
 
+// The server typed in the input box and confirmed; empty when the user
+// cancelled, typed nothing (emptyWarning is shown) or did not confirm.
+QString typedServer(const QString &emptyWarning);
+
 // First start: asks whether this workstation holds the database, or which
 // computer does. Empty when the user named no server.
 QString askServer();
