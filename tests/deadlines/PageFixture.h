@@ -83,6 +83,16 @@ inline QDateTime standingNow()
     return QDateTime(QDate(2026, 12, 10), QTime(10, 30, 20));
 }
 
+// The deadline texts a list holds, in its order.
+inline QStringList texts(const fb::ResultSet &list)
+{
+    QStringList out;
+    const int column = list.columnIndex(QStringLiteral("scadenza"));
+    for (int r = 0; r < list.rowCount(); ++r)
+        out << list.value(r, column).toString();
+    return out;
+}
+
 // Rows of scadenze as "scadenza|dd/mm/yyyy|ora|pc|mail|letto", by id.
 inline QStringList deadlineRows(const TempDatabase &db)
 {

@@ -56,14 +56,7 @@ class TestCalendar : public QObject {
         return {};
     }
 
-    QStringList dayRows()
-    {
-        QStringList out;
-        const fb::ResultSet &d = m_w->dm->t_sca_gg;
-        for (int r = 0; r < d.rowCount(); ++r)
-            out << d.value(r, d.columnIndex(QStringLiteral("scadenza"))).toString();
-        return out;
-    }
+    QStringList dayRows() const { return texts(m_w->dm->t_sca_gg); }
 
 private Q_SLOTS:
     void init()

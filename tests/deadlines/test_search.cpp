@@ -11,14 +11,7 @@ class TestSearch : public QObject {
     std::unique_ptr<SettableClock> m_clock;
     std::unique_ptr<Workstation> m_w;
 
-    QStringList found() const
-    {
-        QStringList out;
-        const fb::ResultSet &s = m_w->dm->t_sca;
-        for (int r = 0; r < s.rowCount(); ++r)
-            out << s.value(r, s.columnIndex(QStringLiteral("scadenza"))).toString();
-        return out;
-    }
+    QStringList found() const { return texts(m_w->dm->t_sca); }
 
 private Q_SLOTS:
     void init()
