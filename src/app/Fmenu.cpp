@@ -85,6 +85,7 @@ void Tfrm_menu::setDataModule(Tdm *dm)
     m_dm = dm;
     buildDeadlinePage();
     buildSettingsPage();
+    buildTablePages();
     HTMLPopup1 = new PopupNotice(this);
     HTMLPopup1->setObjectName(QStringLiteral("HTMLPopup1"));
     m_scan = std::make_unique<DeadlineScan>(*m_dm, m_settings->statusmemo(), *HTMLPopup1,
@@ -127,6 +128,7 @@ void Tfrm_menu::wireMenu()
     onEntry("ModificaconnesionealServer1", &Tfrm_menu::changeConnection);
     onEntry("aIUTO1", &Tfrm_menu::openHelp);
     onEntry("Chiudiappluicazione1", &Tfrm_menu::closeApplication);
+    onEntry("Festivit1", &Tfrm_menu::openHolidays);
 }
 
 void Tfrm_menu::selectPage(QWidget *page)

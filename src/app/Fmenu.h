@@ -23,6 +23,7 @@ namespace velmora {
 
 class DeadlineScan;
 class DeadlinePage;
+class HolidayPage;
 class PopupNotice;
 class SettingsPage;
 class Tfrm_msg;
@@ -72,6 +73,8 @@ public:
     QWidget *p_sca_ann = nullptr;
     QWidget *p_parametri = nullptr;
     QWidget *p_stampe = nullptr;
+    // The table pages, built with the data module.
+    HolidayPage *holidays = nullptr;
 
     QLabel *lbl_oggi = nullptr;
     QToolButton *sbt_menu = nullptr;
@@ -105,6 +108,8 @@ private:
     void buildScadenzePage();
     void buildDeadlinePage();
     void buildSettingsPage();
+    void buildTablePages();
+    void openHolidays();
     void watchAlarm(Tfrm_msg &window);
     void configureMail();
     void buildStatusBar();

@@ -61,7 +61,7 @@ QWidget *Tfrm_menu::addPageWithExit(const char *name, const QString &caption, co
 void Tfrm_menu::buildPages()
 {
     buildScadenzePage();
-    p_feste = addPageWithExit("p_feste", QStringLiteral("Festività"), "BitBtn6");
+    p_feste = addPage("p_feste", QStringLiteral("Festività"));
     p_ente = addPageWithExit("p_ente", QStringLiteral("Ente gestore"), "BitBtn5");
     p_pc = addPageWithExit("p_pc", QStringLiteral("Utenti (Client)"), "BitBtn13");
     p_sca_ann = addPageWithExit("p_sca_ann", QStringLiteral("Scadenze annuali"), "BitBtn17");

@@ -3,6 +3,7 @@
 #include "TempRoot.h"
 #include "app/Fmenu.h"
 #include "db/Fdm.h"
+#include "db/Texts.h"
 #include "db/Upgrade.h"
 #include "platform/Autostart.h"
 #include "support/ScriptedDialogs.h"
@@ -99,6 +100,8 @@ private Q_SLOTS:
     void closeHides();
     void exitButtons_data();
     void exitButtons();
+    void tablePagesNotConnected_data();
+    void tablePagesNotConnected();
     void closeApplication_data();
     void closeApplication();
     void autostart_data();
@@ -188,7 +191,7 @@ void TestMainWindow::menuEntries()
         QStringLiteral("abelle1|Tabelle|on >"),
         QStringLiteral("  UtentiPC1|Utenti/PC|off"),
         QStringLiteral("  Scadenzeannuali1|Scadenze annuali|off"),
-        QStringLiteral("  Festivit1|Festività|off"),
+        QStringLiteral("  Festivit1|Festività|on"),
         QStringLiteral("  Entegestore1|Ente gestore|off"),
         QStringLiteral("Stampe1|Stampe|on >"),
         QStringLiteral("  Elencoscadenze1|Elenco scadenze generali|off"),
@@ -321,6 +324,27 @@ void TestMainWindow::exitButtons()
     QTest::mouseClick(esci, Qt::LeftButton);
     QVERIFY(w.frm->isMinimized());
     QVERIFY(!w.frm->programEnded());
+    VERIFY_DIALOGS_DONE(w.dialogs);
+}
+
+void TestMainWindow::tablePagesNotConnected_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::newRow("holidays") << QStringLiteral("Festivit1");
+}
+
+// Without a connection the table pages give the warning and stay away.
+void TestMainWindow::tablePagesNotConnected()
+{
+    QFETCH(QString, entry);
+    Workstation w;
+    w.frm->showPage(w.frm->p_parametri);
+    w.dialogs.ok();
+    w.entry(qPrintable(entry))->trigger();
+    QCOMPARE(w.dialogs.shown().size(), 1);
+    QCOMPARE(w.dialogs.shown().first().kind, QStringLiteral("warning"));
+    QVERIFY(w.dialogs.shown().first().text.startsWith(notConnectedWarning() + QLatin1Char('\n')));
+    QCOMPARE(w.visibleTabs(), QStringList{QStringLiteral("p_parametri")});
     VERIFY_DIALOGS_DONE(w.dialogs);
 }
 
