@@ -3,8 +3,9 @@
 #include "db/Setup.h"
 #include "db/Sql.h"
 #include "platform/Dialogs.h"
+#include "platform/ErrorReport.h"
+#include "platform/SharedFolder.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QMenu>
 
@@ -25,15 +26,25 @@ void Tfrm_menu::setUpConnection()
         }
         setup::writeConnection(setup::connectionStringFor(server));
     }
-    // The server workstation makes its database on its first start.
-    setup::createDatabaseIfMissing(setup::readConnection(), ip_locale());
+    // The server workstation makes its database on its first start. When the
+    // system refuses, the box says why and the workstation stays without a
+    // connection, its menu in place.
+    bool made = false;
+    guarded([&] {
+        setup::createDatabaseIfMissing(setup::readConnection(), ip_locale());
+        made = true;
+    });
 
     // Copy, restore and purge are offered only where the database file is.
     const bool databaseHere = QFileInfo::exists(setup::databaseFile());
     menuEntry("v_servizi")->setVisible(databaseHere);
     if (databaseHere)
-        QDir().mkpath(setup::backupFolder());
+        makeSharedFolder(setup::backupFolder());
     od_copia_folder = setup::backupFolder();
+    if (!made) {
+        attachMenu();
+        return;
+    }
 
     m_retries = 0;
     timer_connetti.start();

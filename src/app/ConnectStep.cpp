@@ -1,11 +1,15 @@
 #include "app/Fmenu.h"
 
 #include "alarms/Scan.h"
+#include "db/ConnectionString.h"
+#include "db/DatabaseFailure.h"
 #include "db/Fdm.h"
 #include "db/Setup.h"
 #include "db/Statements.h"
 #include "db/Upgrade.h"
+#include "fb/Error.h"
 #include "platform/Autostart.h"
+#include "platform/Dialogs.h"
 
 #include <QCoreApplication>
 
@@ -35,7 +39,16 @@ void Tfrm_menu::connectTick()
         // A value already there, even one switched off, stays as it is.
         if (!autostart::value())
             autostart::write(QCoreApplication::applicationFilePath());
-    } catch (const std::exception &) {
+    } catch (const std::exception &e) {
+        // Permissions or a full disk do not mend by themselves: say so once,
+        // and stay without a connection.
+        const auto *fbError = dynamic_cast<const fb::Error *>(&e);
+        if (fbError && fbError->systemFailure() && !dm.connected()) {
+            timer_connetti.stop();
+            attachMenu();
+            dialogs().error(databaseOpenFailure(ConnectionString::parse(dm.databaseName).path, *fbError));
+            return;
+        }
         // Silent: the workstation keeps trying, then stays without a connection.
         if (m_retries == lastRetry) {
             timer_connetti.stop();

@@ -4,8 +4,8 @@
 #include "fb/Attachment.h"
 #include "fb/Transaction.h"
 #include "platform/Error.h"
+#include "platform/SharedFolder.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 namespace velmora {
@@ -47,7 +47,7 @@ const char *const statements[] = {
 void createDatabase(const QString &file)
 {
     const QString folder = QFileInfo(file).absolutePath();
-    if (!QDir().mkpath(folder))
+    if (!makeSharedFolder(folder))
         throw Error(QStringLiteral("Impossibile creare la cartella \"%1\"").arg(folder));
 
     fb::Attachment att;

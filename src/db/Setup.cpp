@@ -1,14 +1,16 @@
 #include "db/Setup.h"
 
 #include "db/ConnectionString.h"
+#include "db/DatabaseFailure.h"
 #include "db/Fdm.h"
 #include "db/Schema.h"
 #include "db/Statements.h"
+#include "fb/Error.h"
 #include "platform/Dialogs.h"
 #include "platform/Error.h"
 #include "platform/Paths.h"
+#include "platform/SharedFolder.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -74,11 +76,12 @@ void writeConnection(const QString &connection)
 {
     const QString path = connectionFile();
     // A new workstation has no folder yet: there is no installer to make it.
-    QDir().mkpath(QFileInfo(path).absolutePath());
+    makeSharedFolder(QFileInfo(path).absolutePath());
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly) || f.write((connection + QLatin1Char('\n')).toUtf8()) < 0
         || !f.commit())
         throw Error(QStringLiteral("Impossibile scrivere il file \"%1\": %2").arg(path, f.errorString()));
+    shareFile(path);
 }
 
 bool createDatabaseIfMissing(const QString &connection, const QString &key)
@@ -88,7 +91,13 @@ bool createDatabaseIfMissing(const QString &connection, const QString &key)
     const QString existing = caselessPath(QStringLiteral("/"), cs.path.split(QLatin1Char('/'), Qt::SkipEmptyParts));
     if (cs.path.isEmpty() || !cs.namesThisWorkstation(key) || QFileInfo::exists(existing))
         return false;
-    createDatabase(cs.path);
+    try {
+        createDatabase(cs.path);
+    } catch (const fb::Error &e) {
+        if (!e.systemFailure())
+            throw;
+        throw Error(databaseCreateFailure(cs.path, e));
+    }
     return true;
 }
 

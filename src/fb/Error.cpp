@@ -2,10 +2,12 @@
 
 #include <firebird/Interface.h>
 
+#include <cerrno>
+
 namespace velmora::fb {
 
-Error::Error(const QString &text, QList<long> codes)
-    : velmora::Error(text), m_codes(std::move(codes))
+Error::Error(const QString &text, QList<long> codes, QList<long> osErrors)
+    : velmora::Error(text), m_codes(std::move(codes)), m_osErrors(std::move(osErrors))
 {
 }
 
@@ -18,6 +20,18 @@ bool Error::lockConflict() const
 bool Error::networkError() const
 {
     return has(isc_network_error);
+}
+
+bool Error::systemFailure() const
+{
+    // isc_no_priv at attach time: a file this user may read but not write.
+    return (has(isc_io_error) || has(isc_sys_request) || has(isc_lock_dir_access) || has(isc_no_priv))
+           && !missingFile();
+}
+
+bool Error::missingFile() const
+{
+    return has(isc_io_error) && has(isc_io_open_err) && m_osErrors.contains(ENOENT);
 }
 
 } // namespace velmora::fb

@@ -10,7 +10,8 @@ namespace velmora::fb {
 // its status vector, so callers can tell a lock conflict from the rest.
 class Error : public velmora::Error {
 public:
-    Error(const QString &text, QList<long> codes);
+    // osErrors: the operating system's error numbers the status vector carries.
+    Error(const QString &text, QList<long> codes, QList<long> osErrors = {});
 
     const QList<long> &codes() const { return m_codes; }
     bool has(long code) const { return m_codes.contains(code); }
@@ -18,9 +19,15 @@ public:
     bool lockConflict() const;
     // No server answered at the address.
     bool networkError() const;
+    // The operating system refused the database or the engine's lock files:
+    // permissions, a full disk, a file another process holds.
+    bool systemFailure() const;
+    // The database file is not there.
+    bool missingFile() const;
 
 private:
     QList<long> m_codes;
+    QList<long> m_osErrors;
 };
 
 } // namespace velmora::fb
