@@ -7,6 +7,10 @@
 #include "alarms/Fmsg.h"
 #include "alarms/Scan.h"
 #include "alarms/SettingsPage.h"
+#include "alarms/Sounds.h"
+#include "messages/Fsms.h"
+#include "messages/MessagePoll.h"
+#include "messages/Messages.h"
 #include "deadlines/DeadlinePage.h"
 #include "widgets/PopupNotice.h"
 #include "platform/Clock.h"
@@ -68,7 +72,6 @@ Tfrm_menu::Tfrm_menu()
     timer_connetti.setObjectName(QStringLiteral("timer_connetti"));
     timer_connetti.setInterval(connectMs);
     connect(&timer_connetti, &QTimer::timeout, this, guardedSlot(this, &Tfrm_menu::connectTick));
-    // The message poll connects to timer_sms when it arrives.
     Timer_scad.setObjectName(QStringLiteral("Timer_scad"));
     timer_sms.setObjectName(QStringLiteral("timer_sms"));
     timer_sms.setInterval(pollMs);
@@ -92,6 +95,24 @@ void Tfrm_menu::setDataModule(Tdm *dm)
                                             [this](Tfrm_msg &window) { watchAlarm(window); });
     connect(&Timer_scad, &MinuteTimer::minute, this,
             [this](const QDateTime &minute) { guarded([&] { m_scan->tick(minute); }); });
+    m_poll = std::make_unique<MessagePoll>(*m_dm, timer_sms, messageSound());
+    connect(&timer_sms, &QTimer::timeout, this, guardedSlot(m_poll.get(), &MessagePoll::tick));
+}
+
+void Tfrm_menu::setMessageWindow(Tfrm_sms *window)
+{
+    m_sms = window;
+    onEntry("Inviomessaggi1", &Tfrm_menu::sendMessage);
+}
+
+void Tfrm_menu::sendMessage()
+{
+    m_sms->openFromMenu();
+}
+
+void Tfrm_menu::emptyMessages()
+{
+    messages::emptyAll(*m_dm);
 }
 
 // The alarm window reopens the deadline lists: the page shows them anew.
@@ -127,6 +148,7 @@ void Tfrm_menu::wireMenu()
     onEntry("VisualizzaindirizzoIPenomePC1", &Tfrm_menu::showAddress);
     onEntry("ModificaconnesionealServer1", &Tfrm_menu::changeConnection);
     onEntry("aIUTO1", &Tfrm_menu::openHelp);
+    onEntry("Svuotamessaggi1", &Tfrm_menu::emptyMessages);
     onEntry("Chiudiappluicazione1", &Tfrm_menu::closeApplication);
     onEntry("Festivit1", &Tfrm_menu::openHolidays);
 }

@@ -24,9 +24,11 @@ namespace velmora {
 class DeadlineScan;
 class DeadlinePage;
 class HolidayPage;
+class MessagePoll;
 class PopupNotice;
 class SettingsPage;
 class Tfrm_msg;
+class Tfrm_sms;
 class Tdm;
 
 // The main window: the page control shows one page at a time, the status
@@ -41,10 +43,14 @@ public:
     ~Tfrm_menu() override;
     // The scan, once the data module is there; tests run its ticks.
     DeadlineScan *scan() const { return m_scan.get(); }
+    // The message poll, once the data module is there; tests run its ticks.
+    MessagePoll *poll() const { return m_poll.get(); }
 
     // The data module is created after this window; it is needed from the
     // first tick of timer_connetti on.
     void setDataModule(Tdm *dm);
+    // The send window, created after the data module; "Invio messaggi" opens it.
+    void setMessageWindow(Tfrm_sms *window);
 
     // Asked to end the program: endRequested() was emitted.
     bool programEnded() const { return m_programEnded; }
@@ -135,12 +141,16 @@ private:
     void setAutostart(const QString &question, const QString &value);
     void showAddress();
     void openHelp();
+    void sendMessage();
+    void emptyMessages();
 
     Tdm *m_dm = nullptr;
     DeadlinePage *m_deadlines = nullptr;
     SettingsPage *m_settings = nullptr;
     PopupNotice *HTMLPopup1 = nullptr;
     std::unique_ptr<DeadlineScan> m_scan;
+    std::unique_ptr<MessagePoll> m_poll;
+    Tfrm_sms *m_sms = nullptr;
     const bool m_inTray;
     bool m_menuAttached = false;
     bool m_programEnded = false;

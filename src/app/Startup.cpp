@@ -35,9 +35,10 @@ bool Startup::prepare()
     dm.emplace();
     dm->pc = ip_locale();
     frm_msg.emplace(*dm);
-    frm_sms.emplace();
+    frm_sms.emplace(*dm, [this] { return frm_menu->workstationUser(); });
 
     frm_menu->setDataModule(&*dm);
+    frm_menu->setMessageWindow(&*frm_sms);
     QObject::connect(&m_instance, &SingleInstance::raiseRequested, &*frm_menu,
                      guardedSlot(&*frm_menu, &Tfrm_menu::showWindow));
     return true;

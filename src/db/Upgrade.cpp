@@ -15,6 +15,51 @@ void apply(Tdm &dm, fb::ResultSet &detector, const QString &sql, QStringList &ra
     ran << sql;
 }
 
+// Statements that only work together, run in one transaction: all of them
+// or none, so that a failure leaves the step to be detected again.
+void applyTogether(Tdm &dm, fb::ResultSet &detector, const QStringList &statements, QStringList &ran)
+{
+    detector.close();
+    dm.tr_query.start();
+    for (const QString &sql : statements) {
+        dm.query.setText(sql);
+        dm.query.execute();
+    }
+    dm.tr_query.commit();
+    ran << statements;
+}
+
+bool anyNull(const fb::ResultSet &set, int column)
+{
+    for (int row = 0; row < set.rowCount(); ++row)
+        if (set.isNull(row, column))
+            return true;
+    return false;
+}
+
+// A key for each message, so that the one shown is the one removed. Firebird
+// cannot add an identity column to a table that has rows: a sequence and a
+// trigger give the key, also to the rows that older copies of the program
+// still insert with their three columns.
+void keyMessages(Tdm &dm, QStringList &ran)
+{
+    dm.open(dm.t_sms, QStringLiteral("select * from messaggi"));
+    if (dm.t_sms.columnIndex(QStringLiteral("ID")) < 0) {
+        applyTogether(dm, dm.t_sms,
+                      {QStringLiteral("CREATE SEQUENCE GEN_MESSAGGI_ID"),
+                       QStringLiteral("ALTER TABLE MESSAGGI ADD ID INTEGER"),
+                       QStringLiteral("CREATE TRIGGER MESSAGGI_BI FOR MESSAGGI ACTIVE BEFORE INSERT POSITION 0 AS "
+                                      "BEGIN IF (NEW.ID IS NULL) THEN NEW.ID = NEXT VALUE FOR GEN_MESSAGGI_ID; END")},
+                      ran);
+        dm.open(dm.t_sms, QStringLiteral("select * from messaggi"));
+    }
+    // Also when numbering the rows already there failed on an earlier start.
+    if (anyNull(dm.t_sms, dm.t_sms.columnIndex(QStringLiteral("ID"))))
+        apply(dm, dm.t_sms, QStringLiteral("UPDATE MESSAGGI SET ID = NEXT VALUE FOR GEN_MESSAGGI_ID WHERE ID IS NULL"),
+              ran);
+    dm.t_sms.close();
+}
+
 } // namespace
 
 QStringList upgradeOnConnect(Tdm &dm)
@@ -41,6 +86,8 @@ QStringList upgradeOnConnect(Tdm &dm)
               QStringLiteral("ALTER TABLE PARAMETRI ADD OGGETTO VARCHAR(150), "
                              "ADD MSG_INIZIO VARCHAR(1000), ADD MSG_FINE VARCHAR(1000)"),
               ran);
+
+    keyMessages(dm, ran);
     return ran;
 }
 

@@ -11,6 +11,7 @@ class Tdm;
 
 // The e-mail settings table, the mail column of the deadlines and the
 // settings' subject and message frame. Failures go to the caller.
+// Also the key of the messages.
 QStringList upgradeOnConnect(Tdm &dm);
 
 // The time of the annual deadlines and the 250-character texts.

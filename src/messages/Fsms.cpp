@@ -1,10 +1,164 @@
 #include "messages/Fsms.h"
 
+#include "db/Fdm.h"
+#include "db/Statements.h"
+#include "db/Texts.h"
+#include "messages/Messages.h"
+#include "platform/Dialogs.h"
+#include "platform/ErrorReport.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+
 namespace velmora {
 
-Tfrm_sms::Tfrm_sms(QWidget *parent) : QWidget(parent, Qt::Window)
+namespace {
+
+const QSize windowSize(420, 320);
+
+QLabel *captionFor(QWidget *field, const QString &caption, QWidget *parent)
+{
+    auto *label = new QLabel(caption, parent);
+    label->setBuddy(field);
+    return label;
+}
+
+QPushButton *button(const char *name, const QString &caption, QStyle::StandardPixmap icon, QWidget *parent)
+{
+    auto *b = new QPushButton(parent->style()->standardIcon(icon), caption, parent);
+    b->setObjectName(QLatin1String(name));
+    return b;
+}
+
+} // namespace
+
+Tfrm_sms::Tfrm_sms(Tdm &dm, std::function<QString()> sender, QWidget *parent)
+    : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                          | Qt::MSWindowsFixedSizeDialogHint),
+      cmb_utente(new QComboBox(this)),
+      lbl_pc(new QLabel(this)),
+      memo_sms(new QPlainTextEdit(this)),
+      BitBtn1(button("BitBtn1", QStringLiteral("Invia"), QStyle::SP_DialogApplyButton, this)),
+      BitBtn13(button("BitBtn13", QStringLiteral("Esci"), QStyle::SP_DialogCloseButton, this)),
+      m_dm(dm),
+      m_sender(std::move(sender))
 {
     setObjectName(QStringLiteral("frm_sms"));
+    setWindowTitle(QStringLiteral("Velmora - Messaggio"));
+    setWindowModality(Qt::ApplicationModal);
+
+    cmb_utente->setObjectName(QStringLiteral("cmb_utente"));
+    cmb_utente->setEditable(false);
+    lbl_pc->setObjectName(QStringLiteral("lbl_pc"));
+    lbl_pc->hide();
+    memo_sms->setObjectName(QStringLiteral("memo_sms"));
+
+    auto *layout = new QGridLayout(this);
+    layout->addWidget(captionFor(cmb_utente, QStringLiteral("Invia a:"), this), 0, 0, 1, 3);
+    layout->addWidget(cmb_utente, 1, 0, 1, 3);
+    layout->addWidget(captionFor(memo_sms, QStringLiteral("Messaggio"), this), 2, 0, 1, 3);
+    layout->addWidget(memo_sms, 3, 0, 1, 3);
+    layout->addWidget(BitBtn1, 4, 1);
+    layout->addWidget(BitBtn13, 4, 2);
+    layout->setColumnStretch(0, 1);
+    layout->setRowStretch(3, 1);
+    setFixedSize(windowSize);
+
+    connect(cmb_utente, &QComboBox::currentIndexChanged, this, guardedSlot(this, &Tfrm_sms::choose));
+    connect(memo_sms, &QPlainTextEdit::textChanged, this, guardedSlot(this, &Tfrm_sms::keepWithinColumn));
+    connect(BitBtn1, &QPushButton::clicked, this, guardedSlot(this, &Tfrm_sms::send));
+    connect(BitBtn13, &QPushButton::clicked, this, [this] { guarded([this] { close(); }); });
+}
+
+void Tfrm_sms::openFromMenu()
+{
+    fb::ResultSet &t_pc = m_dm.t_pc;
+    try {
+        m_dm.open(t_pc, sql::users());
+    } catch (const std::exception &) {
+        dialogs().warning(notConnectedWarning());
+        return;
+    }
+    if (t_pc.rowCount() == 0) {
+        dialogs().warning(QStringLiteral("Prima di inviare messaggi bisogna caricare gli Utenti/PC!"));
+        return;
+    }
+    m_addressees.clear();
+    const int utente = t_pc.columnIndex(QStringLiteral("utente"));
+    const int pc = t_pc.columnIndex(QStringLiteral("pc"));
+    for (int row = 0; row < t_pc.rowCount(); ++row)
+        m_addressees.push_back({t_pc.value(row, utente).toString(), t_pc.value(row, pc).toString()});
+    // Read from the poll's own set, which the connection opened.
+    if (m_dm.t_sms.isOpen())
+        m_maxLength = m_dm.t_sms.declaredWidth(QStringLiteral("messaggio"));
+    showEmpty();
+}
+
+void Tfrm_sms::showEmpty()
+{
+    memo_sms->clear();
+    cmb_utente->clear();
+    for (const Addressee &a : m_addressees)
+        cmb_utente->addItem(a.utente);
+    cmb_utente->setCurrentIndex(-1);
+    move(QGuiApplication::primaryScreen()->availableGeometry().center() - rect().center());
+    show();
+    raise();
+    activateWindow();
+}
+
+// The workstation of the very name chosen, also where two people share a name.
+void Tfrm_sms::choose(int index)
+{
+    if (index >= 0)
+        lbl_pc->setText(m_addressees.at(static_cast<std::size_t>(index)).pc);
+}
+
+void Tfrm_sms::send()
+{
+    // Blanks and line breaks alone are a message.
+    if (cmb_utente->currentIndex() < 0 || memo_sms->toPlainText().isEmpty()) {
+        dialogs().warning(QStringLiteral("Dati mancanti!"));
+        return;
+    }
+    if (!dialogs().question(QStringLiteral("Confermi INVIO?")))
+        return;
+    try {
+        m_dm.run(messages::insertStatement(lbl_pc->text(), memo_sms->toPlainText(), m_sender()));
+    } catch (const std::exception &) {
+        // The window stays open with the text: the user may send again or leave.
+        dialogs().information(QStringLiteral("Inserimento non effettuabile...probabile duplicazione chiave!"));
+        return;
+    }
+    // Stored: a set that cannot be read now is read again by the next poll.
+    try {
+        m_dm.reopen(m_dm.t_sms);
+    } catch (const std::exception &) {
+    }
+    close();
+}
+
+void Tfrm_sms::keepWithinColumn()
+{
+    const QString text = memo_sms->toPlainText();
+    const auto excess = text.size() - m_maxLength;
+    if (m_maxLength <= 0 || excess <= 0)
+        return;
+    // What was just typed or pasted goes: the characters before the cursor.
+    QTextCursor cut = memo_sms->textCursor();
+    const auto end = cut.position() >= excess ? cut.position() : text.size();
+    auto start = end - excess;
+    if (start > 0 && text.at(start).isLowSurrogate())
+        --start;
+    cut.setPosition(static_cast<int>(start));
+    cut.setPosition(static_cast<int>(end), QTextCursor::KeepAnchor);
+    cut.removeSelectedText();
 }
 
 } // namespace velmora

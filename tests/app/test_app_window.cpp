@@ -5,6 +5,7 @@
 #include "db/Fdm.h"
 #include "db/Texts.h"
 #include "db/Upgrade.h"
+#include "messages/Fsms.h"
 #include "platform/Autostart.h"
 #include "support/ScriptedDialogs.h"
 #include "support/SettableClock.h"
@@ -39,6 +40,8 @@ struct Workstation {
         dm.pc = QStringLiteral("10.0.0.7");
         frm.emplace();
         frm->setDataModule(&dm);
+        sms.emplace(dm, [] { return QString(); });
+        frm->setMessageWindow(&*sms);
     }
 
     QAction *entry(const char *name) const { return frm->pop_menu->findChild<QAction *>(QLatin1String(name)); }
@@ -55,6 +58,7 @@ struct Workstation {
     ScriptedDialogs dialogs;
     Tdm dm;
     std::optional<Tfrm_menu> frm;
+    std::optional<Tfrm_sms> sms;
 };
 
 // One line per entry: indent, name, caption, on/off/hidden, ">" for a submenu; "-" for a separator.
@@ -186,7 +190,7 @@ void TestMainWindow::menuEntries()
     describe(*w.frm->pop_menu, QString(), lines);
     const QStringList expected = {
         QStringLiteral("v_scad|Gestione scadenze|on"),
-        QStringLiteral("Inviomessaggi1|Invio messaggi|off"),
+        QStringLiteral("Inviomessaggi1|Invio messaggi|on"),
         QStringLiteral("-"),
         QStringLiteral("abelle1|Tabelle|on >"),
         QStringLiteral("  UtentiPC1|Utenti/PC|off"),
@@ -212,7 +216,7 @@ void TestMainWindow::menuEntries()
         QStringLiteral("  -"),
         QStringLiteral("  Eliminatuttelescadenze1|Elimina scadenze precedenti a data gg/mm/aaaa|off"),
         QStringLiteral("  Eliminascadenzechecontengonolaparola1|Elimina scadenze che contengono la parola...|off"),
-        QStringLiteral("  Svuotamessaggi1|Elimina messaggi|off"),
+        QStringLiteral("  Svuotamessaggi1|Elimina messaggi|on"),
         QStringLiteral("-"),
         QStringLiteral("aIUTO1|Aiuto|on"),
         QStringLiteral("-"),

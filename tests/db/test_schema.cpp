@@ -89,6 +89,12 @@ private Q_SLOTS:
         m_dm->run(QStringLiteral("INSERT INTO annuali (giorno, mese, ora, scadenza) VALUES (1, 9, '08.00', 'Inizio')"));
         m_dm->open(m_dm->t_ann, QStringLiteral("select id from annuali"));
         QCOMPARE(m_dm->t_ann.value(0, 0).toLongLong(), 1);
+        // A message written with its three columns, as every copy writes it.
+        m_dm->run(QStringLiteral("INSERT INTO messaggi(pc,messaggio,utente) VALUES('10.0.0.1', 'a','Anna')"));
+        m_dm->run(QStringLiteral("INSERT INTO messaggi(pc,messaggio,utente) VALUES('10.0.0.1', 'a','Anna')"));
+        m_dm->open(m_dm->t_sms, QStringLiteral("select id from messaggi order by id"));
+        QCOMPARE(m_dm->t_sms.value(0, 0).toLongLong(), 1);
+        QCOMPARE(m_dm->t_sms.value(1, 0).toLongLong(), 2);
     }
 
     void duplicates_data()

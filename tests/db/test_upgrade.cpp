@@ -19,6 +19,18 @@ const QString alterParametri = QStringLiteral(
 const QString addMail = QStringLiteral("ALTER TABLE SCADENZE ADD MAIL VARCHAR(50)");
 const QString alterAnnuali = QStringLiteral("ALTER TABLE ANNUALI ADD ORA CHAR(5), ALTER COLUMN SCADENZA TYPE VARCHAR(250)");
 const QString widenScadenze = QStringLiteral("ALTER TABLE SCADENZE ALTER COLUMN SCADENZA TYPE VARCHAR(250)");
+const QStringList keyMessaggi{
+    QStringLiteral("CREATE SEQUENCE GEN_MESSAGGI_ID"), QStringLiteral("ALTER TABLE MESSAGGI ADD ID INTEGER"),
+    QStringLiteral("CREATE TRIGGER MESSAGGI_BI FOR MESSAGGI ACTIVE BEFORE INSERT POSITION 0 AS "
+                   "BEGIN IF (NEW.ID IS NULL) THEN NEW.ID = NEXT VALUE FOR GEN_MESSAGGI_ID; END")};
+const QString numberMessaggi = QStringLiteral("UPDATE MESSAGGI SET ID = NEXT VALUE FOR GEN_MESSAGGI_ID WHERE ID IS NULL");
+const QString oldMessaggi = QStringLiteral("CREATE TABLE messaggi (pc VARCHAR(20), messaggio VARCHAR(2000), utente VARCHAR(35))");
+// As an older copy of the program writes a message: three columns.
+QString oldInsert(const QString &pc, const QString &text)
+{
+    return QStringLiteral("INSERT INTO messaggi(pc,messaggio,utente) VALUES('") + pc + QStringLiteral("', '") + text
+        + QStringLiteral("','Anna')");
+}
 
 // Each old piece replaces its current table in a fresh database.
 QStringList oldPieces(const QStringList &pieces)
@@ -34,6 +46,15 @@ QStringList oldPieces(const QStringList &pieces)
             << QStringLiteral("CREATE TABLE annuali (id INTEGER NOT NULL PRIMARY KEY, giorno INTEGER, mese INTEGER,"
                               " scadenza VARCHAR(100))");
     }
+    if (pieces.contains(QLatin1String("messaggi3")))
+        sql << QStringLiteral("DROP TABLE messaggi") << oldMessaggi;
+    if (pieces.contains(QLatin1String("messaggi3 with rows")))
+        sql << QStringLiteral("DROP TABLE messaggi") << oldMessaggi << oldInsert(QStringLiteral("10.0.0.1"), QStringLiteral("Ciao"))
+            << oldInsert(QStringLiteral("10.0.0.2"), QStringLiteral("Ciao"));
+    // The key added on an earlier start whose numbering of the rows failed.
+    if (pieces.contains(QLatin1String("messaggi unnumbered")))
+        sql << QStringLiteral("DROP TABLE messaggi") << oldMessaggi << oldInsert(QStringLiteral("10.0.0.1"), QStringLiteral("Ciao"))
+            << keyMessaggi[0] << keyMessaggi[1] << keyMessaggi[2];
     if (pieces.contains(QLatin1String("parametri7")))
         sql << createParametri << insertParametri;
     if (pieces.contains(QLatin1String("current")))
@@ -55,9 +76,15 @@ private Q_SLOTS:
 
         QTest::newRow("new database") << QStringList{}
             << QStringList{createParametri, insertParametri, alterParametri} << QStringList{};
-        QTest::newRow("oldest database") << QStringList{QStringLiteral("scadenze6"), QStringLiteral("annuali4")}
-            << QStringList{createParametri, insertParametri, addMail, alterParametri}
+        QTest::newRow("oldest database")
+            << QStringList{QStringLiteral("scadenze6"), QStringLiteral("annuali4"), QStringLiteral("messaggi3")}
+            << QStringList{createParametri, insertParametri, addMail, alterParametri} + keyMessaggi
             << QStringList{alterAnnuali, widenScadenze};
+        QTest::newRow("messages without key, with rows")
+            << QStringList{QStringLiteral("current"), QStringLiteral("messaggi3 with rows")}
+            << keyMessaggi + QStringList{numberMessaggi} << QStringList{};
+        QTest::newRow("messages not numbered") << QStringList{QStringLiteral("current"), QStringLiteral("messaggi unnumbered")}
+            << QStringList{numberMessaggi} << QStringList{};
         QTest::newRow("settings without subject") << QStringList{QStringLiteral("parametri7")}
             << QStringList{alterParametri} << QStringList{};
         QTest::newRow("annual deadlines without time") << QStringList{QStringLiteral("current"), QStringLiteral("annuali4")}
@@ -90,6 +117,30 @@ private Q_SLOTS:
         QCOMPARE(dm->t_sca.columnCount(), 7);
         QCOMPARE(dm->t_sca.declaredWidth(QStringLiteral("scadenza")), 250);
         QCOMPARE(dm->t_sca.declaredWidth(QStringLiteral("mail")), 50);
+        dm->open(dm->t_sms, QStringLiteral("select id from messaggi where id is null"));
+        QCOMPARE(dm->t_sms.rowCount(), 0);
+    }
+
+    // Every message has its own key, those written before the upgrade and
+    // those that older copies go on writing with their three columns.
+    void messagesKeyed()
+    {
+        test::TempDatabase db;
+        db.exec(oldPieces({QStringLiteral("current"), QStringLiteral("messaggi3 with rows")}));
+        const auto dm = db.connect(QStringLiteral("10.0.0.1"));
+        upgradeOnConnect(*dm);
+        dm->run(oldInsert(QStringLiteral("10.0.0.3"), QStringLiteral("Ciao")));
+        dm->open(dm->t_sms, QStringLiteral("select pc, id from messaggi order by id"));
+        QCOMPARE(dm->t_sms.rowCount(), 3);
+        QStringList pcs;
+        QSet<qlonglong> ids;
+        for (int r = 0; r < 3; ++r) {
+            pcs << dm->t_sms.value(r, 0).toString();
+            QVERIFY(!dm->t_sms.isNull(r, 1));
+            ids << dm->t_sms.value(r, 1).toLongLong();
+        }
+        QCOMPARE(pcs, (QStringList{QStringLiteral("10.0.0.1"), QStringLiteral("10.0.0.2"), QStringLiteral("10.0.0.3")}));
+        QCOMPARE(ids.size(), 3);
     }
 
     void newSettingsRow()

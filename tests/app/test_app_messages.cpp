@@ -1,0 +1,116 @@
+// The message entries of the menu and the poll on timer_sms, as the
+// connection step leaves them.
+#include "TempRoot.h"
+#include "alarms/Sounds.h"
+#include "app/Fmenu.h"
+#include "db/Fdm.h"
+#include "messages/Fsms.h"
+#include "messages/MessagePoll.h"
+#include "support/RecordingSound.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TempDatabase.h"
+
+#include <QComboBox>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QtTest>
+
+#include <optional>
+
+using namespace velmora;
+using velmora::test::ScriptedDialogs;
+
+namespace {
+
+const QString key = QStringLiteral("10.0.0.7");
+
+QStringList messageRows(Tdm &dm)
+{
+    dm.open(dm.t_sca, QStringLiteral("select pc, messaggio, utente from messaggi order by id"));
+    QStringList out;
+    for (int r = 0; r < dm.t_sca.rowCount(); ++r)
+        out << dm.t_sca.value(r, 0).toString() + QLatin1Char('|') + dm.t_sca.value(r, 1).toString() + QLatin1Char('|')
+                   + dm.t_sca.value(r, 2).toString();
+    return out;
+}
+
+// A connected workstation with its send window, as the program starts it.
+struct Workstation {
+    explicit Workstation(const test::TempDatabase &db)
+    {
+        root.writeConnectionFile((db.file() + QLatin1Char('\n')).toUtf8());
+        dm.pc = key;
+        frm.emplace();
+        frm->setDataModule(&dm);
+        sms.emplace(dm, [this] { return frm->workstationUser(); });
+        frm->setMessageWindow(&*sms);
+        frm->connectTick();
+    }
+
+    QAction *entry(const char *name) const { return frm->pop_menu->findChild<QAction *>(QLatin1String(name)); }
+
+    test::TempRoot root;
+    ScriptedDialogs dialogs;
+    test::RecordingSound sound;
+    Tdm dm;
+    std::optional<Tfrm_menu> frm;
+    std::optional<Tfrm_sms> sms;
+};
+
+} // namespace
+
+class TestAppMessages : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void sendAndReceive()
+    {
+        const test::TempDatabase db;
+        db.exec({QStringLiteral("INSERT INTO client(utente, pc) VALUES('Bianchi Anna', '10.0.0.8')"),
+                 QStringLiteral("INSERT INTO client(utente, pc) VALUES('Rossi Maria', '10.0.0.7')")});
+        Workstation w(db);
+        QVERIFY(w.frm->timer_sms.isActive());
+
+        // Sent under this workstation's user name, found on connecting.
+        w.entry("Inviomessaggi1")->trigger();
+        QVERIFY(w.sms->isVisible());
+        w.sms->cmb_utente->setCurrentIndex(w.sms->cmb_utente->findText(QStringLiteral("Bianchi Anna")));
+        w.sms->memo_sms->setPlainText(QStringLiteral("Ciao"));
+        w.dialogs.yes();
+        QTest::mouseClick(w.sms->BitBtn1, Qt::LeftButton);
+        QCOMPARE(messageRows(w.dm), QStringList{QStringLiteral("10.0.0.8|Ciao|Rossi Maria")});
+
+        db.exec({QStringLiteral("INSERT INTO messaggi(pc,messaggio,utente) VALUES('10.0.0.7', 'Ricevuto','Bianchi Anna')")});
+        w.dialogs.ok();
+        w.frm->poll()->tick();
+        QCOMPARE(w.dialogs.texts().last(), QStringLiteral("plain: M E S S A G G I O !!!\n\nDA: Bianchi Anna\nRicevuto"));
+        QCOMPARE(w.sound.played(), QStringList{messageSound()});
+        QVERIFY(w.frm->timer_sms.isActive());
+        QCOMPARE(messageRows(w.dm), QStringList{QStringLiteral("10.0.0.8|Ciao|Rossi Maria")});
+        VERIFY_DIALOGS_DONE(w.dialogs);
+    }
+
+    void emptyMessages()
+    {
+        const test::TempDatabase db;
+        db.exec({QStringLiteral("INSERT INTO messaggi(pc,messaggio,utente) VALUES('10.0.0.8', 'Ciao','Rossi Maria')")});
+        Workstation w(db);
+        w.dialogs.no();
+        w.entry("Svuotamessaggi1")->trigger();
+        QCOMPARE(messageRows(w.dm).size(), 1);
+        w.dialogs.yes();
+        w.entry("Svuotamessaggi1")->trigger();
+        QVERIFY(messageRows(w.dm).isEmpty());
+        // Nothing is shown on success; a failure reaches the error report.
+        w.dm.disconnect();
+        w.dialogs.yes().ok();
+        w.entry("Svuotamessaggi1")->trigger();
+        QCOMPARE(w.dialogs.shown().last().kind, QStringLiteral("error"));
+        QCOMPARE(w.dialogs.shown().size(), 4);
+        VERIFY_DIALOGS_DONE(w.dialogs);
+    }
+};
+
+QTEST_MAIN(TestAppMessages)
+#include "test_app_messages.moc"
