@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+namespace velmora::report {
+
+class Report;
+
+// Qt's preview window over a generated report: maximised, the page zoomed
+// to fit, titled with the report's title; its print button opens Qt's
+// print dialog. Not modal, so the tray menu and the timers go on while it
+// is open.
+class PreviewWindow : public QPrintPreviewDialog {
+    Q_OBJECT
+public:
+    explicit PreviewWindow(const Report &report);
+    // Shows the window and returns once it is closed.
+    void run();
+
+private:
+    void paint(QPrinter *printer);
+
+    QPrinter m_printer{QPrinter::HighResolution};
+    const Report &m_report;
+};
+
+} // namespace velmora::report
