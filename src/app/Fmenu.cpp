@@ -12,6 +12,8 @@
 #include "messages/MessagePoll.h"
 #include "messages/Messages.h"
 #include "deadlines/DeadlinePage.h"
+#include "institution/InstitutionPage.h"
+#include "institution/PrintedLists.h"
 #include "widgets/PopupNotice.h"
 #include "platform/Clock.h"
 #include "platform/ErrorReport.h"
@@ -89,6 +91,8 @@ void Tfrm_menu::setDataModule(Tdm *dm)
     buildDeadlinePage();
     buildSettingsPage();
     buildTablePages();
+    buildInstitutionPage();
+    buildPrintedLists();
     HTMLPopup1 = new PopupNotice(this);
     HTMLPopup1->setObjectName(QStringLiteral("HTMLPopup1"));
     m_scan = std::make_unique<DeadlineScan>(*m_dm, m_settings->statusmemo(), *HTMLPopup1,
@@ -121,6 +125,28 @@ void Tfrm_menu::watchAlarm(Tfrm_msg &window)
     connect(&window, &Tfrm_msg::listsReloaded, m_deadlines, &DeadlinePage::refreshLists);
 }
 
+void Tfrm_menu::enteGestore()
+{
+    if (m_institution->open())
+        showPage(p_ente);
+}
+
+// The "Stampe" entries open only the preview, never the main window.
+void Tfrm_menu::elencoScadenze()
+{
+    m_lists->printReloaded(PrintedLists::List::Deadlines);
+}
+
+void Tfrm_menu::elencoFestivita()
+{
+    m_lists->printReloaded(PrintedLists::List::Holidays);
+}
+
+void Tfrm_menu::elencoScadenzeAnnuali()
+{
+    m_lists->printReloaded(PrintedLists::List::Annuals);
+}
+
 void Tfrm_menu::configureMail()
 {
     if (m_settings->open())
@@ -143,6 +169,10 @@ void Tfrm_menu::wireMenu()
 {
     onEntry("v_scad", &Tfrm_menu::gestioneScadenze);
     onEntry("ConfigurainvioEmail1", &Tfrm_menu::configureMail);
+    onEntry("Entegestore1", &Tfrm_menu::enteGestore);
+    onEntry("Elencoscadenze1", &Tfrm_menu::elencoScadenze);
+    onEntry("Elencofestivit1", &Tfrm_menu::elencoFestivita);
+    onEntry("Elencoscadenzeannuali1", &Tfrm_menu::elencoScadenzeAnnuali);
     onEntry("Attivapartenzaautomaticaallavviodiwindows1", &Tfrm_menu::autostartOn);
     onEntry("Disattiva1", &Tfrm_menu::autostartOff);
     onEntry("VisualizzaindirizzoIPenomePC1", &Tfrm_menu::showAddress);

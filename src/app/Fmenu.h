@@ -25,6 +25,8 @@ class DeadlineScan;
 class DeadlinePage;
 class HolidayPage;
 class MessagePoll;
+class InstitutionPage;
+class PrintedLists;
 class PopupNotice;
 class SettingsPage;
 class Tfrm_msg;
@@ -116,6 +118,8 @@ private:
     void buildSettingsPage();
     void buildTablePages();
     void openHolidays();
+    void buildInstitutionPage();
+    void buildPrintedLists();
     void watchAlarm(Tfrm_msg &window);
     void configureMail();
     void buildStatusBar();
@@ -135,6 +139,10 @@ private:
     void changeConnection();
 
     void gestioneScadenze();
+    void enteGestore();
+    void elencoScadenze();
+    void elencoFestivita();
+    void elencoScadenzeAnnuali();
     void closeApplication();
     void autostartOn();
     void autostartOff();
@@ -147,6 +155,8 @@ private:
     Tdm *m_dm = nullptr;
     DeadlinePage *m_deadlines = nullptr;
     SettingsPage *m_settings = nullptr;
+    InstitutionPage *m_institution = nullptr;
+    PrintedLists *m_lists = nullptr;
     PopupNotice *HTMLPopup1 = nullptr;
     std::unique_ptr<DeadlineScan> m_scan;
     std::unique_ptr<MessagePoll> m_poll;

@@ -5,6 +5,9 @@
 #include "deadlines/CalendarPanel.h"
 #include "deadlines/DeadlineEditor.h"
 #include "deadlines/DeadlinePage.h"
+#include "deadlines/SearchPanel.h"
+#include "institution/InstitutionPage.h"
+#include "institution/PrintedLists.h"
 #include "platform/ErrorReport.h"
 
 #include <QGridLayout>
@@ -62,7 +65,7 @@ void Tfrm_menu::buildPages()
 {
     buildScadenzePage();
     p_feste = addPage("p_feste", QStringLiteral("Festività"));
-    p_ente = addPageWithExit("p_ente", QStringLiteral("Ente gestore"), "BitBtn5");
+    p_ente = addPage("p_ente", QStringLiteral("Ente gestore"));
     p_pc = addPageWithExit("p_pc", QStringLiteral("Utenti (Client)"), "BitBtn13");
     p_sca_ann = addPageWithExit("p_sca_ann", QStringLiteral("Scadenze annuali"), "BitBtn17");
     p_parametri = addPage("p_parametri", QStringLiteral("Parametri"));
@@ -102,6 +105,26 @@ void Tfrm_menu::buildSettingsPage()
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_settings);
     closesWindow(m_settings->BitBtn8);
+}
+
+void Tfrm_menu::buildInstitutionPage()
+{
+    m_institution = new InstitutionPage(*m_dm, p_ente);
+    auto *layout = new QVBoxLayout(p_ente);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_institution);
+    closesWindow(m_institution->BitBtn5);
+}
+
+void Tfrm_menu::buildPrintedLists()
+{
+    m_lists = new PrintedLists(*m_dm, this);
+    connect(m_deadlines->search->bbt_sta_scad, &QPushButton::clicked, this,
+            [this] { guarded([this] { m_lists->print(PrintedLists::List::Deadlines); }); });
+    connect(m_lists, &PrintedLists::reloaded, this, [this](PrintedLists::List list) {
+        if (list == PrintedLists::List::Deadlines)
+            m_deadlines->refreshLists();
+    });
 }
 
 void Tfrm_menu::buildStatusBar()

@@ -61,6 +61,16 @@ QString users()
     return QStringLiteral("select utente, pc, id from client ORDER BY utente");
 }
 
+QString annualDeadlines()
+{
+    return QStringLiteral("select giorno, mese, ora, scadenza, id from annuali ORDER BY mese,giorno");
+}
+
+QString institution()
+{
+    return QStringLiteral("select * from ente");
+}
+
 QString pastUnseen(const Tdm &dm, const QDateTime &now)
 {
     return columns + QStringLiteral("(letto IS NULL or letto<>'S') AND ") + dm.pcFilter()

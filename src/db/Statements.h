@@ -24,6 +24,10 @@ QString todayList(const Tdm &dm, const QDate &today);
 QString holidays();
 QString settings();
 QString users();
+// The annual deadlines, by month and day.
+QString annualDeadlines();
+// The institution row.
+QString institution();
 
 // Deadlines not seen whose minute has come: before today, or today up to now.
 QString pastUnseen(const Tdm &dm, const QDateTime &now);

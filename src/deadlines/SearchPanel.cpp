@@ -60,7 +60,6 @@ SearchPanel::SearchPanel(Tdm &dm, QWidget *parent) : QGroupBox(QStringLiteral("C
     bbt_cerca_scad->setObjectName(QStringLiteral("bbt_cerca_scad"));
     bbt_sta_scad = new QPushButton(QStringLiteral("Stampa scadenze generali"), this);
     bbt_sta_scad->setObjectName(QStringLiteral("bbt_sta_scad"));
-    bbt_sta_scad->setEnabled(false);   // the printed lists come later
     img_mail = new QLabel(this);
     img_mail->setObjectName(QStringLiteral("img_mail"));
     img_mail->setPixmap(mailMark());
