@@ -213,8 +213,7 @@ Tfrm_msg *Tfrm_msg::openPast(Tdm &dm, const fb::ResultSet &rows)
 
 AlarmDeadline Tfrm_msg::held() const
 {
-    return {lbl_id_msg->text(), lbl_data_msg->text(), lbl_ora_msg->text(), memo_scad_msg->toPlainText(),
-            lbl_pc_msg->text()};
+    return {lbl_id_msg->text(), lbl_data_msg->text(), lbl_ora_msg->text(), m_storedText, lbl_pc_msg->text()};
 }
 
 void Tfrm_msg::fillDeadline(const AlarmDeadline &d, bool mailMarker, const QString &errorText)
@@ -223,6 +222,7 @@ void Tfrm_msg::fillDeadline(const AlarmDeadline &d, bool mailMarker, const QStri
     lbl_data_msg->setText(d.date);
     lbl_ora_msg->setText(d.time);
     memo_scad_msg->setPlainText(d.text);
+    m_storedText = d.text;
     lbl_pc_msg->setText(d.pc);
     memo_errore->setPlainText(errorText);
     memo_errore->setVisible(!errorText.isEmpty());

@@ -97,6 +97,9 @@ private:
     Tdm &m_dm;
     // Where the pointer holds the window while it is dragged.
     std::optional<QPoint> m_grip;
+    // The deadline's text as stored: the text box turns CR LF into LF and
+    // non-breaking spaces into spaces, and what is written back must not change.
+    QString m_storedText;
 };
 
 } // namespace velmora

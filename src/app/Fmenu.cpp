@@ -219,7 +219,10 @@ void Tfrm_menu::prepareShowing()
     StatusBar1_panels[1]->setText(QStringLiteral("OGGI: ") + today);
     if (m_deadlines) {
         m_deadlines->loadChoices();
-        m_settings->clearAddresses();
+        // The settings page filled its addresses just before being shown:
+        // emptying them here would let "Salva" store none.
+        if (pgc_menu->currentWidget() != p_parametri)
+            m_settings->clearAddresses();
     }
 }
 

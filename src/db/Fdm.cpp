@@ -114,8 +114,13 @@ void Tdm::sblocca(const QString &slot)
                          : slot == QLatin1String("2") ? &tr_blocca2
                          : slot == QLatin1String("3") ? &tr_blocca3
                                                       : nullptr;
-    if (t && t->active())
+    if (!t || !t->active())
+        return;
+    try {
         t->rollback();
+    } catch (const fb::Error &) {
+        // A lost connection took the row lock with it: the slot is free.
+    }
 }
 
 QString Tdm::pcFilter() const

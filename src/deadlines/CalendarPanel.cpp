@@ -207,18 +207,11 @@ void CalendarPanel::showYear(int year)
 
 void CalendarPanel::goToToday()
 {
-    const QDate today = velmora::now().date();
-    edt_anno->setValue(today.year());
-    {
-        const QSignalBlocker block(cmb_mese);
-        cmb_mese->setCurrentIndex(today.month() - 1);
-    }
-    calendario->setDay(today.day());
-    calendario->setMonth(today.month());
-    calendario->setYear(today.year());
+    // The whole date at once: moving the year alone from 29 February to a
+    // common year would name a day that does not exist.
     calendario->setFocus();
-    calendario->setDate(today);
-    calendario->update();
+    calendario->setDate(velmora::now().date());
+    followCalendar();
 }
 
 } // namespace velmora

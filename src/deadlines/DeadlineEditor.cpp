@@ -7,6 +7,7 @@
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/ErrorReport.h"
+#include "widgets/FocusReason.h"
 #include "widgets/MaskedDateEdit.h"
 
 #include <QComboBox>
@@ -423,7 +424,7 @@ bool DeadlineEditor::eventFilter(QObject *watched, QEvent *event)
     if (watched == cmb_utente_scad && event->type() == QEvent::KeyPress
         && !static_cast<QKeyEvent *>(event)->text().isEmpty())
         return true;   // only the entries of the list can be chosen
-    if (event->type() == QEvent::FocusOut) {
+    if (event->type() == QEvent::FocusOut && leftWithinWindow(static_cast<QFocusEvent *>(event))) {
         if (watched == edt_ora)
             guarded([this] { leaveTimeField(edt_ora, 23, QStringLiteral(" non è un ora valida!")); });
         else if (watched == edt_min)

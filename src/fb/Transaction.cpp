@@ -13,7 +13,7 @@ Transaction::~Transaction()
     try {
         rollback();
     } catch (const Error &) {
-        m_tr->release();
+        // rollback() gave the handle back already.
     }
 }
 
@@ -45,7 +45,15 @@ void Transaction::rollback()
 {
     if (!m_tr)
         return;
-    call([&](Firebird::ThrowStatusWrapper *st) { m_tr->rollback(st); });
+    try {
+        call([&](Firebird::ThrowStatusWrapper *st) { m_tr->rollback(st); });
+    } catch (const Error &) {
+        // Its connection is gone, and what it held with it: the transaction is
+        // dead and is no longer active, so that it can be started anew.
+        m_tr->release();
+        m_tr = nullptr;
+        throw;
+    }
     m_tr = nullptr;
 }
 

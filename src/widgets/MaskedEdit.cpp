@@ -1,5 +1,7 @@
 #include "MaskedEdit.h"
 
+#include "FocusReason.h"
+
 #include "platform/Error.h"
 #include "platform/ErrorReport.h"
 
@@ -18,9 +20,7 @@ MaskedEdit::MaskedEdit(const QString &mask, const QString &what, QWidget *parent
 void MaskedEdit::focusOutEvent(QFocusEvent *event)
 {
     QLineEdit::focusOutEvent(event);
-    // Another window or a menu coming forward is not leaving the field.
-    const Qt::FocusReason reason = event->reason();
-    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+    if (!leftWithinWindow(event))
         return;
     // Refused once the focus change is over: a box shown in the middle of it
     // would run a modal loop inside Qt's focus handling.

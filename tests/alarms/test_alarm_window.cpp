@@ -388,6 +388,21 @@ private Q_SLOTS:
                  pc != QLatin1String("NULL"));
     }
 
+    // Marking seen writes the stored text back exactly, line breaks and
+    // non-breaking spaces included.
+    void textWrittenBackAsStored()
+    {
+        const QString text = QStringLiteral("Riga uno\r\nriga due\rriga\u00A0tre");
+        const QString id = addDeadline(*m_db, QStringLiteral("'12/10/2026', '10.30', '") + text
+                                                   + QStringLiteral("', '', NULL, '10.0.0.1'"));
+        ScriptedDialogs d;
+        Tfrm_msg *w = openOn(id, text, thisPc);
+        w->v_letto->trigger();
+        QVERIFY(windowGone(m_window));
+        QCOMPARE(rowOf(*m_db, id).section(QLatin1Char('|'), 0, 0), text);
+        VERIFY_DIALOGS_DONE(d);
+    }
+
     void remove_data()
     {
         QTest::addColumn<bool>("yes");

@@ -14,6 +14,7 @@
 #include <QDesktopServices>
 #include <QLabel>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -116,6 +117,7 @@ private Q_SLOTS:
     void help();
     void iconBeforeConnecting();
     void sessionEnd();
+    void settingsFromTray();
 };
 
 void TestMainWindow::frame()
@@ -499,6 +501,33 @@ void TestMainWindow::sessionEnd()
     QVERIFY(w.frm->programEnded());
     QVERIFY(!w.dm.connected());
     QVERIFY(w.dialogs.shown().isEmpty());
+}
+
+// "Configura invio Email" from the tray, the window hidden: the page shows the
+// stored addresses, and "Salva" keeps them.
+void TestMainWindow::settingsFromTray()
+{
+    const test::TempDatabase db;
+    Workstation w;
+    w.dm.databaseName = db.file();
+    w.dm.connect();
+    upgradeOnConnect(w.dm);   // as the connection step leaves it
+    db.exec({QStringLiteral("UPDATE parametri SET smtp='smtp.scuola.example', porta_smtp='25', user_name='segreteria', "
+                            "pw='x', mail_mitt='segreteria@scuola.example', nome_mitt='Segreteria', "
+                            "ind_mail='uno@scuola.example' || ascii_char(10) || 'due@scuola.example'")});
+    QVERIFY(!w.frm->isVisible());
+    w.entry("ConfigurainvioEmail1")->trigger();
+    QVERIFY(w.frm->isVisible());
+    auto *memo = w.frm->findChild<QPlainTextEdit *>(QStringLiteral("memo_ind_mail"));
+    QVERIFY(memo);
+    QCOMPARE(memo->toPlainText(), QStringLiteral("uno@scuola.example\ndue@scuola.example"));
+    w.dialogs.yes().ok();
+    QTest::mouseClick(w.frm->findChild<QPushButton *>(QStringLiteral("BitBtn7")), Qt::LeftButton);
+    VERIFY_DIALOGS_DONE(w.dialogs);
+    const auto reader = db.connect(QStringLiteral("reader"));
+    reader->open(reader->t_par, QStringLiteral("select ind_mail from parametri"));
+    QCOMPARE(reader->t_par.value(QStringLiteral("ind_mail")).toString(),
+             QStringLiteral("uno@scuola.example\ndue@scuola.example"));
 }
 
 QTEST_MAIN(TestMainWindow)

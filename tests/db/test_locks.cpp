@@ -116,6 +116,22 @@ private Q_SLOTS:
     }
 
     // Ending the program ends every transaction first, whatever they hold.
+    // The connection of a workstation that holds a row goes away: the rollback
+    // fails, the slot is free all the same, and once connected again the
+    // next lock works.
+    void deadSlotIsReleased()
+    {
+        QVERIFY(m_a->blocca(lockDeadline, 1));
+        m_a->open(m_a->t_ente, QStringLiteral("select current_connection as id from rdb$database"));
+        const QString id = m_a->t_ente.value(QStringLiteral("id")).toString();
+        m_b->run(QStringLiteral("DELETE FROM mon$attachments WHERE mon$attachment_id=") + id);
+        m_a->sblocca(QStringLiteral("1"));
+        QVERIFY(!m_a->tr_blocca.active());
+        m_a = m_db->connect(QStringLiteral("10.0.0.1"));
+        QVERIFY(m_a->blocca(lockDeadline, 1));
+        QVERIFY(!m_b->blocca(lockDeadline, 1));
+    }
+
     void disconnectAfterWork()
     {
         m_a->open(m_a->t_sca_timer, QStringLiteral("select * from scadenze"));

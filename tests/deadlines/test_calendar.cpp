@@ -190,6 +190,26 @@ private Q_SLOTS:
         QCOMPARE(dayRows(), QStringList{});
     }
 
+    // From 29 February of a leap year to today in a common year: no box, and
+    // the year field, the month and the blue marks all follow.
+    void goToTodayFromLeapDay()
+    {
+        m_db->exec({QStringLiteral(
+            "INSERT INTO scadenze (data, ora, scadenza, pc, mail) VALUES ('03/05/2029', '08.00', 'Nel 2029', 'tutti', '')")});
+        m_w->dm->reopen(m_w->dm->t_sca_timer);
+        m_clock->set(QDateTime(QDate(2029, 3, 15), QTime(10, 0)));
+        showMonth(2, 2028);
+        panel().calendario->setDay(29);
+        ScriptedDialogs d;
+        QTest::mouseClick(panel().SpeedButton1, Qt::LeftButton);
+        QCOMPARE(d.texts(), QStringList{});
+        QCOMPARE(panel().calendario->date(), QDate(2029, 3, 15));
+        QCOMPARE(panel().edt_anno->value(), 2029);
+        QCOMPARE(panel().cmb_mese->currentText(), QStringLiteral("Marzo"));
+        QCOMPARE(panel().lbl_oggi->text(), QStringLiteral("giovedì  15  marzo  2029"));
+        QCOMPARE(look(QStringLiteral("5")).background, QColor(0xB7, 0xDB, 0xFF));
+    }
+
     void clickInTheDayList()
     {
         SearchPanel &s = *m_w->page->search;

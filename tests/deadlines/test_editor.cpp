@@ -342,6 +342,42 @@ private Q_SLOTS:
         QCOMPARE(d.texts(), box.isEmpty() ? QStringList{} : QStringList{box});
     }
 
+    // Another window coming forward while the user types (the alarm window,
+    // a message, another program) is not leaving the field: what was typed
+    // stays as it is, no box.
+    void timeFieldsInterrupted_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("hour 1") << "edt_ora" << "1";
+        QTest::newRow("hour 24") << "edt_ora" << "24";
+        QTest::newRow("minute 6") << "edt_min" << "6";
+        QTest::newRow("minute 60") << "edt_min" << "60";
+    }
+
+    void timeFieldsInterrupted()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        prepare(false, {});
+        Workstation w(*m_db, thisPc);
+        w.page->show();
+        QApplication::setActiveWindow(w.page.get());
+        QVERIFY(QTest::qWaitForWindowActive(w.page.get()));
+        auto *edit = w.page->findChild<QLineEdit *>(field);
+        QVERIFY(edit);
+        edit->clear();
+        edit->setFocus();
+        QTest::keyClicks(edit, typed);
+        ScriptedDialogs d;
+        QWidget other;
+        other.show();
+        QApplication::setActiveWindow(&other);
+        QVERIFY(!edit->hasFocus());
+        QCOMPARE(edit->text(), typed);
+        QCOMPARE(d.texts(), QStringList{});
+    }
+
     void counterAndLimit()
     {
         prepare(false, {});
