@@ -46,6 +46,13 @@ struct Workstation {
     }
 
     QAction *entry(const char *name) const { return frm->pop_menu->findChild<QAction *>(QLatin1String(name)); }
+    // Connected to db, as the connection step leaves it.
+    void connectTo(const test::TempDatabase &db)
+    {
+        dm.databaseName = db.file();
+        dm.connect();
+        upgradeOnConnect(dm);
+    }
     QStringList visibleTabs() const
     {
         QStringList names;
@@ -371,9 +378,7 @@ void TestMainWindow::closeApplication()
     QFETCH(bool, ends);
     const test::TempDatabase db;
     Workstation w;
-    w.dm.databaseName = db.file();
-    w.dm.connect();
-    upgradeOnConnect(w.dm);   // as the connection step leaves it
+    w.connectTo(db);
     if (shown)
         w.frm->showWindow();
     QSignalSpy ended(&*w.frm, &Tfrm_menu::endRequested);
@@ -490,9 +495,7 @@ void TestMainWindow::sessionEnd()
 {
     const test::TempDatabase db;
     Workstation w;
-    w.dm.databaseName = db.file();
-    w.dm.connect();
-    upgradeOnConnect(w.dm);   // as the connection step leaves it
+    w.connectTo(db);
     w.frm->showWindow();
     QSignalSpy ended(&*w.frm, &Tfrm_menu::endRequested);
     std::raise(SIGTERM);
@@ -509,9 +512,7 @@ void TestMainWindow::settingsFromTray()
 {
     const test::TempDatabase db;
     Workstation w;
-    w.dm.databaseName = db.file();
-    w.dm.connect();
-    upgradeOnConnect(w.dm);   // as the connection step leaves it
+    w.connectTo(db);
     db.exec({QStringLiteral("UPDATE parametri SET smtp='smtp.scuola.example', porta_smtp='25', user_name='segreteria', "
                             "pw='x', mail_mitt='segreteria@scuola.example', nome_mitt='Segreteria', "
                             "ind_mail='uno@scuola.example' || ascii_char(10) || 'due@scuola.example'")});
