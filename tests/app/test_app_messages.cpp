@@ -88,6 +88,13 @@ private Q_SLOTS:
         QCOMPARE(w.sound.played(), QStringList{messageSound()});
         QVERIFY(w.frm->timer_sms.isActive());
         QCOMPARE(messageRows(w.dm), QStringList{QStringLiteral("10.0.0.8|Ciao|Rossi Maria")});
+
+        // The timer itself runs the poll.
+        db.exec({QStringLiteral("INSERT INTO messaggi(pc,messaggio,utente) VALUES('10.0.0.7', 'Di nuovo','Bianchi Anna')")});
+        w.dialogs.ok();
+        w.frm->timer_sms.start(0);
+        QTRY_COMPARE(w.dialogs.shown().size(), 3);
+        QCOMPARE(w.dialogs.texts().last(), QStringLiteral("plain: M E S S A G G I O !!!\n\nDA: Bianchi Anna\nDi nuovo"));
         VERIFY_DIALOGS_DONE(w.dialogs);
     }
 
