@@ -112,6 +112,7 @@ Tfrm_msg::Tfrm_msg(Tdm &dm, QWidget *parent)
     pnl_riproponi = new SnoozePanel(this);
 
     memo_scad_msg = memo(QStringLiteral("memo_scad_msg"), this);
+    memo_scad_msg->setAccessibleName(QStringLiteral("Scadenza"));
     memo_scad_msg->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memo_scad_msg->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
@@ -128,6 +129,7 @@ Tfrm_msg::Tfrm_msg(Tdm &dm, QWidget *parent)
     pnl_letti->hide();
 
     memo_errore = memo(QStringLiteral("memo_errore"), this);
+    memo_errore->setAccessibleName(QStringLiteral("Errore di invio della mail"));
     memo_errore->setFixedHeight(48);
     memo_errore->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 

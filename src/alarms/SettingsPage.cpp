@@ -7,6 +7,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Error.h"
 #include "platform/ErrorReport.h"
+#include "widgets/FieldLabel.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -108,6 +109,7 @@ SettingsPage::SettingsPage(Tdm &dm, QWidget *parent)
     memo_ind_mail = memoField(this, "memo_ind_mail");
     auto *addresses = new QVBoxLayout;
     addresses->addWidget(boldLabel(QStringLiteral("INDIRIZZI MAIL RICORRENTI"), this));
+    memo_ind_mail->setAccessibleName(QStringLiteral("INDIRIZZI MAIL RICORRENTI"));
     addresses->addWidget(new QLabel(QStringLiteral("(digitarne uno per riga)"), this));
     addresses->addWidget(memo_ind_mail, 1);
 
@@ -144,6 +146,7 @@ void SettingsPage::buildGroup()
     BitBtn8->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
 
     auto label = [this](const char *text) { return new QLabel(QString::fromUtf8(text), GroupBox1); };
+    auto labelFor = [](const char *text, QWidget *field) { return fieldLabel(QString::fromUtf8(text), field); };
     auto *port = new QHBoxLayout;
     port->addWidget(edt_porta_smtp);
     port->addWidget(label("(in genere 25)"));
@@ -154,25 +157,25 @@ void SettingsPage::buildGroup()
 
     auto *grid = new QGridLayout(GroupBox1);
     grid->setColumnStretch(0, 1);
-    grid->addWidget(label("Server SMTP   (es. smtp.istruzione.it)"), 0, 0);
-    grid->addWidget(label("Porta SMTP"), 0, 1);
+    grid->addWidget(labelFor("Server SMTP   (es. smtp.istruzione.it)", edt_smtp), 0, 0);
+    grid->addWidget(labelFor("Porta SMTP", edt_porta_smtp), 0, 1);
     grid->addWidget(edt_smtp, 1, 0);
     grid->addLayout(port, 1, 1);
-    grid->addWidget(label("User Name   (es. codice meccanografico)"), 2, 0);
-    grid->addWidget(label("Password"), 2, 1);
+    grid->addWidget(labelFor("User Name   (es. codice meccanografico)", edt_user), 2, 0);
+    grid->addWidget(labelFor("Password", edt_pw), 2, 1);
     grid->addWidget(edt_user, 3, 0);
     grid->addWidget(edt_pw, 3, 1);
-    grid->addWidget(label("E-Mail"), 4, 0, 1, 2);
+    grid->addWidget(labelFor("E-Mail", edt_mail_mitt), 4, 0, 1, 2);
     grid->addWidget(edt_mail_mitt, 5, 0, 1, 2);
-    grid->addWidget(label("Denominazione Mittente"), 6, 0, 1, 2);
+    grid->addWidget(labelFor("Denominazione Mittente", edt_nome_mitt), 6, 0, 1, 2);
     grid->addWidget(edt_nome_mitt, 7, 0, 1, 2);
     grid->addWidget(boldLabel(QStringLiteral("==================== CAMPI MAIL ======================"), GroupBox1),
                     8, 0, 1, 2, Qt::AlignHCenter);
-    grid->addWidget(label("Oggetto"), 9, 0, 1, 2);
+    grid->addWidget(labelFor("Oggetto", edt_oggetto), 9, 0, 1, 2);
     grid->addWidget(edt_oggetto, 10, 0, 1, 2);
-    grid->addWidget(label("Messaggio (parte iniziale)"), 11, 0, 1, 2);
+    grid->addWidget(labelFor("Messaggio (parte iniziale)", memo_inizio), 11, 0, 1, 2);
     grid->addWidget(memo_inizio, 12, 0, 1, 2);
-    grid->addWidget(label("Messaggio (parte finale)"), 13, 0, 1, 2);
+    grid->addWidget(labelFor("Messaggio (parte finale)", memo_fine), 13, 0, 1, 2);
     grid->addWidget(memo_fine, 14, 0, 1, 2);
     grid->addLayout(buttons, 15, 0, 1, 2);
 }

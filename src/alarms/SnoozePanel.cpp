@@ -52,17 +52,21 @@ SnoozePanel::SnoozePanel(QWidget *parent) : QFrame(parent)
     SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
     SpeedButton1->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
     SpeedButton1->setAutoRaise(true);
+    SpeedButton1->setToolTip(QStringLiteral("Conferma"));
+    SpeedButton1->setAccessibleName(SpeedButton1->toolTip());
+    caption->setBuddy(cmb_ggmin);
 
     auto *howLong = new QHBoxLayout;
     howLong->addWidget(caption);
     howLong->addWidget(cmb_ggmin);
     howLong->addStretch();
-    howLong->addWidget(SpeedButton1);
+    // The confirmation comes last, for the eye as for the tab key.
     auto *units = new QHBoxLayout;
     units->addWidget(rdb_gg);
     units->addWidget(rdb_ore);
     units->addWidget(rdb_min);
     units->addStretch();
+    units->addWidget(SpeedButton1);
     auto *rows = new QVBoxLayout(this);
     rows->setContentsMargins(4, 2, 4, 2);
     rows->addLayout(howLong);

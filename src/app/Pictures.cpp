@@ -12,8 +12,10 @@ const QColor maroon(128, 0, 0);
 const QColor paper(250, 248, 240);
 const QColor ink(40, 40, 60);
 
+} // namespace
+
 // A calendar page filling the rectangle, with a clock face over its corner.
-void drawCalendar(QPainter &p, const QRectF &r)
+void drawLogo(QPainter &p, const QRectF &r)
 {
     const qreal u = r.width() / 16.0;
     const QRectF page = r.adjusted(u, 2 * u, -u, -u);
@@ -53,15 +55,13 @@ void drawCalendar(QPainter &p, const QRectF &r)
     p.drawLine(centre, centre + QPointF(radius * 0.5, radius * 0.1));
 }
 
-} // namespace
-
 QPixmap logo(int side)
 {
     QPixmap pixmap(side, side);
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
-    drawCalendar(p, QRectF(0, 0, side, side));
+    drawLogo(p, QRectF(0, 0, side, side));
     return pixmap;
 }
 
@@ -80,7 +80,7 @@ QPixmap banner(const QSize &size)
     const qreal sides[] = {h * 0.55, h * 0.7, h * 0.9};
     qreal x = size.width() * 0.12;
     for (const qreal side : sides) {
-        drawCalendar(p, QRectF(x, (h - side) / 2, side, side));
+        drawLogo(p, QRectF(x, (h - side) / 2, side, side));
         x += side * 1.15;
     }
     return pixmap;

@@ -3,7 +3,7 @@
 #include "db/Fdm.h"
 #include "platform/Autostart.h"
 #include "platform/Dialogs.h"
-#include "platform/Paths.h"
+#include "platform/HelpDocument.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -43,10 +43,12 @@ void Tfrm_menu::showAddress()
     dialogs().information(QStringLiteral("IP:  ") + m_dm->pc);
 }
 
-// Whether the desktop could open it is not reported.
+// A missing document, or one the desktop cannot open, is not reported.
 void Tfrm_menu::openHelp()
 {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(velmoraPath({QStringLiteral("Help.pdf")})));
+    const QString help = helpDocument(QCoreApplication::applicationDirPath());
+    if (!help.isEmpty())
+        QDesktopServices::openUrl(QUrl::fromLocalFile(help));
 }
 
 } // namespace velmora

@@ -5,6 +5,7 @@
 #include "deadlines/DayList.h"
 #include "platform/Clock.h"
 #include "platform/ErrorReport.h"
+#include "widgets/FieldLabel.h"
 #include "widgets/MonthCalendar.h"
 
 #include <QComboBox>
@@ -65,9 +66,9 @@ CalendarPanel::CalendarPanel(Tdm &dm, DayList &days, QWidget *parent)
     lbl_oggi->setStyleSheet(QStringLiteral("color: blue; font-weight: bold;"));
 
     auto *top = new QGridLayout(Panel1);
-    top->addWidget(label(QStringLiteral("MESE"), Panel1), 0, 0);
+    top->addWidget(fieldLabel(QStringLiteral("MESE"), cmb_mese), 0, 0);
     top->addWidget(cmb_mese, 0, 1);
-    top->addWidget(label(QStringLiteral("ANNO"), Panel1), 0, 2);
+    top->addWidget(fieldLabel(QStringLiteral("ANNO"), edt_anno), 0, 2);
     top->addWidget(edt_anno, 0, 3);
     top->addWidget(SpeedButton1, 0, 4);
     top->addWidget(lbl_oggi, 1, 0, 1, 5);
@@ -80,6 +81,7 @@ CalendarPanel::CalendarPanel(Tdm &dm, DayList &days, QWidget *parent)
 
     calendario = new MonthCalendar(this);
     calendario->setObjectName(QStringLiteral("calendario"));
+    calendario->setAccessibleName(QStringLiteral("Calendario"));
 
     GroupBox6 = new QGroupBox(QStringLiteral("LEGENDA"), this);
     GroupBox6->setObjectName(QStringLiteral("GroupBox6"));

@@ -15,6 +15,7 @@ DayList::DayList(Tdm &dm, QWidget *parent)
     setStyleSheet(QStringLiteral("QGroupBox#pnl_scad_gg { color: blue; font-weight: bold; }"));
     SMDBGrid1 = new DataGrid(this);
     SMDBGrid1->setObjectName(QStringLiteral("SMDBGrid1"));
+    SMDBGrid1->setAccessibleName(title());
     SMDBGrid1->resultModel().setRowBackground(QColor(0xC4, 0xE3, 0xD6), ResultSetModel::Rows::All);
     SMDBGrid1->setResultSet(&m_dm.t_sca_gg);
     auto *layout = new QVBoxLayout(this);
@@ -25,6 +26,7 @@ DayList::DayList(Tdm &dm, QWidget *parent)
 void DayList::setCaption(const QDate &day)
 {
     setTitle(QStringLiteral("ELENCO SCADENZE DI GIORNO ") + sql::dateText(day));
+    SMDBGrid1->setAccessibleName(title());
 }
 
 void DayList::showDay(const QDate &day)

@@ -7,6 +7,7 @@
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/ErrorReport.h"
+#include "widgets/FieldLabel.h"
 #include "widgets/FocusReason.h"
 #include "widgets/MaskedDateEdit.h"
 
@@ -94,23 +95,23 @@ DeadlineEditor::DeadlineEditor(Tdm &dm, PageLinks &links, QWidget *parent)
 
     auto *grid = new QGridLayout(this);
     auto *caption = new QHBoxLayout;
-    caption->addWidget(new QLabel(QStringLiteral("Scadenza"), this));
+    caption->addWidget(fieldLabel(QStringLiteral("Scadenza"), edt_scad));
     caption->addStretch();
     caption->addWidget(new QLabel(QStringLiteral("( caratteri disponibili:"), this));
     caption->addWidget(lbl_caratteri);
     caption->addWidget(new QLabel(QStringLiteral(")"), this));
     grid->addLayout(caption, 0, 0, 1, 4);
     grid->addWidget(edt_scad, 1, 0, 1, 4);
-    grid->addWidget(new QLabel(QStringLiteral("Data"), this), 2, 0);
-    grid->addWidget(new QLabel(QStringLiteral("Ora"), this), 2, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Min."), this), 2, 3);
+    grid->addWidget(fieldLabel(QStringLiteral("Data"), mke_data_scad), 2, 0);
+    grid->addWidget(fieldLabel(QStringLiteral("Ora"), edt_ora), 2, 1);
+    grid->addWidget(fieldLabel(QStringLiteral("Min."), edt_min), 2, 3);
     grid->addWidget(mke_data_scad, 3, 0);
     grid->addWidget(edt_ora, 3, 1);
     grid->addWidget(new QLabel(QStringLiteral(":"), this), 3, 2);
     grid->addWidget(edt_min, 3, 3);
-    grid->addWidget(new QLabel(QStringLiteral("Da visualizzare solo sul PC di:"), this), 4, 0, 1, 4);
+    grid->addWidget(fieldLabel(QStringLiteral("Da visualizzare solo sul PC di:"), cmb_utente_scad), 4, 0, 1, 4);
     grid->addWidget(cmb_utente_scad, 5, 0, 1, 4);
-    grid->addWidget(new QLabel(QStringLiteral("Invia avviso alla mail:"), this), 6, 0, 1, 4);
+    grid->addWidget(fieldLabel(QStringLiteral("Invia avviso alla mail:"), edt_mail_dest), 6, 0, 1, 4);
     grid->addWidget(edt_mail_dest, 7, 0, 1, 4);
 
     Panel4 = named(new QWidget(this), "Panel4");
@@ -121,6 +122,7 @@ DeadlineEditor::DeadlineEditor(Tdm &dm, PageLinks &links, QWidget *parent)
     BitBtn9 = button(Panel4, "BitBtn9", QString());
     BitBtn9->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
     BitBtn9->setToolTip(QStringLiteral("Esci"));
+    BitBtn9->setAccessibleName(BitBtn9->toolTip());
     auto *bar = new QHBoxLayout(Panel4);
     bar->setContentsMargins(0, 0, 0, 0);
     for (QPushButton *b : {bbt_ins, bbt_mod, BitBtn4, bbt_pul_scad, BitBtn9})

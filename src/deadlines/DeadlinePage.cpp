@@ -34,6 +34,7 @@ DeadlinePage::DeadlinePage(Tdm &dm, QWidget *parent) : QWidget(parent), m_dm(dm)
     GroupBox9->setObjectName(QStringLiteral("GroupBox9"));
     dbg_scad = new DataGrid(GroupBox9);
     dbg_scad->setObjectName(QStringLiteral("dbg_scad"));
+    dbg_scad->setAccessibleName(GroupBox9->title());
     dbg_scad->setResultSet(&dm.t_sca);
     dbg_scad->resultModel().setRowBackground(QColor(0xE1, 0xF0, 0xFF), ResultSetModel::Rows::Alternate);
     dbg_scad->resultModel().setRowMark([this](int row) {

@@ -3,6 +3,7 @@
 #include "db/Fdm.h"
 #include "db/Sql.h"
 #include "platform/ErrorReport.h"
+#include "widgets/FieldLabel.h"
 #include "widgets/MailMark.h"
 #include "widgets/MaskedDateEdit.h"
 #include "widgets/MaskedTimeEdit.h"
@@ -66,10 +67,10 @@ SearchPanel::SearchPanel(Tdm &dm, QWidget *parent) : QGroupBox(QStringLiteral("C
     img_mail->hide();
 
     auto *grid = new QGridLayout(this);
-    grid->addWidget(new QLabel(QStringLiteral("Descrizione Scadenza"), this), 0, 0, 1, 2);
-    grid->addWidget(new QLabel(QStringLiteral("Data"), this), 0, 2, 1, 2);
-    grid->addWidget(new QLabel(QStringLiteral("Ora"), this), 0, 4, 1, 2);
-    grid->addWidget(new QLabel(QStringLiteral("Mail"), this), 0, 6);
+    grid->addWidget(fieldLabel(QStringLiteral("Descrizione Scadenza"), edt_cscad), 0, 0, 1, 2);
+    grid->addWidget(fieldLabel(QStringLiteral("Data"), mke_cdata), 0, 2, 1, 2);
+    grid->addWidget(fieldLabel(QStringLiteral("Ora"), edt_cora), 0, 4, 1, 2);
+    grid->addWidget(fieldLabel(QStringLiteral("Mail"), cmb_mail), 0, 6);
     grid->addWidget(edt_cscad, 1, 0, 1, 2);
     grid->addWidget(cmb_cdata, 1, 2);
     grid->addWidget(mke_cdata, 1, 3);
@@ -80,6 +81,12 @@ SearchPanel::SearchPanel(Tdm &dm, QWidget *parent) : QGroupBox(QStringLiteral("C
     grid->addWidget(bbt_cerca_scad, 2, 4, 1, 2);
     grid->addWidget(bbt_sta_scad, 2, 0, 1, 2);
     grid->setColumnStretch(1, 1);
+    // The operators stand under the same label as their field.
+    cmb_cdata->setAccessibleName(QStringLiteral("Confronto data"));
+    cmb_cora->setAccessibleName(QStringLiteral("Confronto ora"));
+    setTabOrder(cmb_mail, bbt_sta_scad);
+    setTabOrder(bbt_sta_scad, bbt_pul);
+    setTabOrder(bbt_pul, bbt_cerca_scad);
 
     connect(bbt_cerca_scad, &QPushButton::clicked, this, guardedSlot(this, &SearchPanel::search));
     connect(bbt_pul, &QPushButton::clicked, this, guardedSlot(this, &SearchPanel::clear));

@@ -56,6 +56,7 @@ PopupNotice::PopupNotice(QWidget *parent)
     // A notice must not take the keyboard away from what the user is doing.
     setAttribute(Qt::WA_ShowWithoutActivating);
 
+    m_browser->setAccessibleName(QStringLiteral("Avviso"));
     m_browser->setOpenLinks(false);
     m_browser->setFrameShape(QFrame::NoFrame);
     m_browser->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

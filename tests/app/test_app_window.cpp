@@ -12,6 +12,7 @@
 #include "support/TempDatabase.h"
 
 #include <QDesktopServices>
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -121,6 +122,7 @@ private Q_SLOTS:
     void autostartUnwritable_data();
     void autostartUnwritable();
     void address();
+    void help_data();
     void help();
     void iconBeforeConnecting();
     void sessionEnd();
@@ -468,14 +470,29 @@ void TestMainWindow::address()
     VERIFY_DIALOGS_DONE(w.dialogs);
 }
 
+// The office's own guide is opened; with no guide anywhere nothing is
+// shown (the test program's folder holds none).
+void TestMainWindow::help_data()
+{
+    QTest::addColumn<bool>("officeGuide");
+    QTest::newRow("office's own guide") << true;
+    QTest::newRow("no guide") << false;
+}
+
 void TestMainWindow::help()
 {
+    QFETCH(bool, officeGuide);
     Workstation w;
+    const QString guide = w.root.root() + QStringLiteral("Velmora/Help.pdf");
+    if (officeGuide) {
+        QFile file(guide);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
     Opener opener;
     QDesktopServices::setUrlHandler(QStringLiteral("file"), &opener, "open");
     w.entry("aIUTO1")->trigger();
     QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
-    QCOMPARE(opener.opened, QList<QUrl>{QUrl::fromLocalFile(w.root.root() + QStringLiteral("Velmora/Help.pdf"))});
+    QCOMPARE(opener.opened, officeGuide ? QList<QUrl>{QUrl::fromLocalFile(guide)} : QList<QUrl>{});
     VERIFY_DIALOGS_DONE(w.dialogs);
 }
 
