@@ -25,6 +25,8 @@ class DeadlineScan;
 class DeadlinePage;
 class HolidayPage;
 class MessagePoll;
+class AnnualPage;
+class UsersPage;
 class PopupNotice;
 class SettingsPage;
 class Tfrm_msg;
@@ -81,6 +83,8 @@ public:
     QWidget *p_stampe = nullptr;
     // The table pages, built with the data module.
     HolidayPage *holidays = nullptr;
+    AnnualPage *annuals = nullptr;
+    UsersPage *users = nullptr;
 
     QLabel *lbl_oggi = nullptr;
     QToolButton *sbt_menu = nullptr;
@@ -116,6 +120,8 @@ private:
     void buildSettingsPage();
     void buildTablePages();
     void openHolidays();
+    void openAnnuals();
+    void openUsers();
     void watchAlarm(Tfrm_msg &window);
     void configureMail();
     void buildStatusBar();

@@ -63,8 +63,8 @@ void Tfrm_menu::buildPages()
     buildScadenzePage();
     p_feste = addPage("p_feste", QStringLiteral("Festività"));
     p_ente = addPageWithExit("p_ente", QStringLiteral("Ente gestore"), "BitBtn5");
-    p_pc = addPageWithExit("p_pc", QStringLiteral("Utenti (Client)"), "BitBtn13");
-    p_sca_ann = addPageWithExit("p_sca_ann", QStringLiteral("Scadenze annuali"), "BitBtn17");
+    p_pc = addPage("p_pc", QStringLiteral("Utenti (Client)"));
+    p_sca_ann = addPage("p_sca_ann", QStringLiteral("Scadenze annuali"));
     p_parametri = addPage("p_parametri", QStringLiteral("Parametri"));
     p_stampe = addPage("p_stampe", QStringLiteral("p_stampe"));
     selectPage(p_scadenze);
