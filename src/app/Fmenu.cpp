@@ -181,6 +181,8 @@ void Tfrm_menu::wireMenu()
     onEntry("Svuotamessaggi1", &Tfrm_menu::emptyMessages);
     onEntry("Chiudiappluicazione1", &Tfrm_menu::closeApplication);
     onEntry("Festivit1", &Tfrm_menu::openHolidays);
+    onEntry("Scadenzeannuali1", &Tfrm_menu::openAnnuals);
+    onEntry("UtentiPC1", &Tfrm_menu::openUsers);
 }
 
 void Tfrm_menu::selectPage(QWidget *page)

@@ -27,6 +27,8 @@ class HolidayPage;
 class MessagePoll;
 class InstitutionPage;
 class PrintedLists;
+class AnnualPage;
+class UsersPage;
 class PopupNotice;
 class SettingsPage;
 class Tfrm_msg;
@@ -83,6 +85,8 @@ public:
     QWidget *p_stampe = nullptr;
     // The table pages, built with the data module.
     HolidayPage *holidays = nullptr;
+    AnnualPage *annuals = nullptr;
+    UsersPage *users = nullptr;
 
     QLabel *lbl_oggi = nullptr;
     QToolButton *sbt_menu = nullptr;
@@ -110,9 +114,7 @@ protected:
 private:
     void buildPages();
     QWidget *addPage(const char *name, const QString &caption);
-    QPushButton *exitButton(QWidget *page, const char *name);
     void closesWindow(QPushButton *button);
-    QWidget *addPageWithExit(const char *name, const QString &caption, const char *exitName);
     void buildScadenzePage();
     void buildDeadlinePage();
     void buildSettingsPage();
@@ -120,6 +122,8 @@ private:
     void openHolidays();
     void buildInstitutionPage();
     void buildPrintedLists();
+    void openAnnuals();
+    void openUsers();
     void watchAlarm(Tfrm_msg &window);
     void configureMail();
     void buildStatusBar();

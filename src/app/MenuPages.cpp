@@ -36,29 +36,10 @@ QWidget *Tfrm_menu::addPage(const char *name, const QString &caption)
     return page;
 }
 
-QPushButton *Tfrm_menu::exitButton(QWidget *page, const char *name)
-{
-    auto *button = new QPushButton(QStringLiteral("Esci"), page);
-    button->setObjectName(QLatin1String(name));
-    button->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
-    closesWindow(button);
-    return button;
-}
-
 // Closing the window, which by the closing rule hides it.
 void Tfrm_menu::closesWindow(QPushButton *button)
 {
     connect(button, &QPushButton::clicked, this, [this] { guarded([this] { close(); }); });
-}
-
-QWidget *Tfrm_menu::addPageWithExit(const char *name, const QString &caption, const char *exitName)
-{
-    QWidget *page = addPage(name, caption);
-    auto *layout = new QGridLayout(page);
-    layout->setRowStretch(0, 1);
-    layout->setColumnStretch(0, 1);
-    layout->addWidget(exitButton(page, exitName), 1, 1);
-    return page;
 }
 
 void Tfrm_menu::buildPages()
@@ -66,8 +47,8 @@ void Tfrm_menu::buildPages()
     buildScadenzePage();
     p_feste = addPage("p_feste", QStringLiteral("Festività"));
     p_ente = addPage("p_ente", QStringLiteral("Ente gestore"));
-    p_pc = addPageWithExit("p_pc", QStringLiteral("Utenti (Client)"), "BitBtn13");
-    p_sca_ann = addPageWithExit("p_sca_ann", QStringLiteral("Scadenze annuali"), "BitBtn17");
+    p_pc = addPage("p_pc", QStringLiteral("Utenti (Client)"));
+    p_sca_ann = addPage("p_sca_ann", QStringLiteral("Scadenze annuali"));
     p_parametri = addPage("p_parametri", QStringLiteral("Parametri"));
     p_stampe = addPage("p_stampe", QStringLiteral("p_stampe"));
     selectPage(p_scadenze);

@@ -204,8 +204,8 @@ void TestMainWindow::menuEntries()
         QStringLiteral("Inviomessaggi1|Invio messaggi|on"),
         QStringLiteral("-"),
         QStringLiteral("abelle1|Tabelle|on >"),
-        QStringLiteral("  UtentiPC1|Utenti/PC|off"),
-        QStringLiteral("  Scadenzeannuali1|Scadenze annuali|off"),
+        QStringLiteral("  UtentiPC1|Utenti/PC|on"),
+        QStringLiteral("  Scadenzeannuali1|Scadenze annuali|on"),
         QStringLiteral("  Festivit1|Festività|on"),
         QStringLiteral("  Entegestore1|Ente gestore|on"),
         QStringLiteral("Stampe1|Stampe|on >"),
@@ -346,6 +346,8 @@ void TestMainWindow::tablePagesNotConnected_data()
 {
     QTest::addColumn<QString>("entry");
     QTest::newRow("holidays") << QStringLiteral("Festivit1");
+    QTest::newRow("annual deadlines") << QStringLiteral("Scadenzeannuali1");
+    QTest::newRow("users") << QStringLiteral("UtentiPC1");
 }
 
 // Without a connection the table pages give the warning and stay away.
