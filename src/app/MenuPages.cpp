@@ -9,6 +9,8 @@
 #include "institution/InstitutionPage.h"
 #include "institution/PrintedLists.h"
 #include "platform/ErrorReport.h"
+#include "tables/HolidayPage.h"
+#include "widgets/DataGrid.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -100,10 +102,18 @@ void Tfrm_menu::buildInstitutionPage()
 void Tfrm_menu::buildPrintedLists()
 {
     m_lists = new PrintedLists(*m_dm, this);
-    connect(m_deadlines->search->bbt_sta_scad, &QPushButton::clicked, this,
-            [this] { guarded([this] { m_lists->print(PrintedLists::List::Deadlines); }); });
+    const auto printsWith = [this](QPushButton *button, PrintedLists::List list) {
+        button->setEnabled(true);
+        connect(button, &QPushButton::clicked, this, [this, list] { guarded([this, list] { m_lists->print(list); }); });
+    };
+    printsWith(m_deadlines->search->bbt_sta_scad, PrintedLists::List::Deadlines);
+    printsWith(holidays->bbt_sta_fest, PrintedLists::List::Holidays);
+    // A list read anew from the menu shows anew where the program shows it;
+    // the calendar marks the holidays too.
     connect(m_lists, &PrintedLists::reloaded, this, [this](PrintedLists::List list) {
-        if (list == PrintedLists::List::Deadlines)
+        if (list == PrintedLists::List::Holidays)
+            holidays->grid()->refresh();
+        if (list != PrintedLists::List::Annuals)
             m_deadlines->refreshLists();
     });
 }

@@ -10,6 +10,7 @@
 #include "support/ScriptedDialogs.h"
 #include "support/TempDatabase.h"
 
+#include <QAbstractItemView>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -104,6 +105,42 @@ private Q_SLOTS:
         QCOMPARE(preview.pdfs[0][0].rows().first(), QStringLiteral("Liceo VoltaVia Po 2 - Como"));
         QVERIFY(!w.frm->isVisible());
         VERIFY_DIALOGS_DONE(w.dialogs);
+    }
+
+    // The holiday page's button prints the page's set; an empty set only warns.
+    void holidayButton()
+    {
+        Workstation w;
+        PdfPreview preview;
+        w.trigger("Festivit1");
+        auto *button = w.frm->p_feste->findChild<QPushButton *>(QStringLiteral("bbt_sta_fest"));
+        QVERIFY(button->isEnabled());
+        QCOMPARE(button->text(), QStringLiteral("Stampa elenco festività"));
+        QTest::mouseClick(button, Qt::LeftButton);
+        QCOMPARE(preview.titles, QStringList{QStringLiteral("Elenco festività")});
+        QVERIFY(preview.pdfs[0][0].rows().contains(QStringLiteral("Natale 25 DICEMBRE")));
+
+        w.db.exec({"DELETE FROM festivita"});
+        w.trigger("Festivit1");
+        w.dialogs.ok();
+        QTest::mouseClick(button, Qt::LeftButton);
+        QCOMPARE(w.dialogs.texts(), QStringList{QStringLiteral("warning: Non ci sono festività in archivio!")});
+        QCOMPARE(preview.titles.size(), 1);
+        VERIFY_DIALOGS_DONE(w.dialogs);
+    }
+
+    // The menu entry reads the holidays anew: the page's grid shows them too.
+    void holidayEntryRefreshesThePage()
+    {
+        Workstation w;
+        PdfPreview preview;
+        w.trigger("Festivit1");
+        const QAbstractItemModel *grid = w.frm->p_feste->findChild<QAbstractItemView *>()->model();
+        QCOMPARE(grid->rowCount(), 1);
+        w.db.exec({"INSERT INTO festivita (giorno, mese, festa) VALUES (1, 1, 'Capodanno')"});
+        w.trigger("Elencofestivit1");
+        QCOMPARE(grid->rowCount(), 2);
+        QCOMPARE(preview.pdfs[0][0].rows().filter("GENNAIO"), QStringList{"Capodanno 1 GENNAIO"});
     }
 
     // The button prints the list as the search left it.
