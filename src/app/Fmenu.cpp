@@ -181,6 +181,10 @@ void Tfrm_menu::wireMenu()
     onEntry("Svuotamessaggi1", &Tfrm_menu::emptyMessages);
     onEntry("Chiudiappluicazione1", &Tfrm_menu::closeApplication);
     onEntry("Festivit1", &Tfrm_menu::openHolidays);
+    onEntry("Copia1", &Tfrm_menu::copia);
+    onEntry("Ripristino1", &Tfrm_menu::ripristino);
+    onEntry("Eliminatuttelescadenze1", &Tfrm_menu::eliminaScadenzeData);
+    onEntry("Eliminascadenzechecontengonolaparola1", &Tfrm_menu::eliminaScadenzeParola);
 }
 
 void Tfrm_menu::selectPage(QWidget *page)
