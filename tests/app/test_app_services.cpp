@@ -69,6 +69,23 @@ struct ServerWorkstation {
     std::optional<Tfrm_menu> frm;
 };
 
+// Runs a purge entry over the deadlines (date, text) with the row's answers;
+// checks the boxes shown and the deadlines left.
+void purge(const char *entry, const QList<std::pair<QString, QString>> &deadlines)
+{
+    QFETCH(QStringList, answers);
+    QFETCH(QStringList, boxes);
+    QFETCH(QStringList, left);
+    ServerWorkstation w;
+    for (const auto &[date, text] : deadlines)
+        w.insert(date, text);
+    test::script(w.dialogs, answers);
+    w.trigger(entry);
+    VERIFY_DIALOGS_DONE(w.dialogs);
+    QCOMPARE(w.dialogs.texts(), boxes);
+    QCOMPARE(w.rows(), left);
+}
+
 const QString copyQuestion = QStringLiteral("question: Avviare la copia del database?");
 const QString copyDone = QStringLiteral("information: Copia effettuata!");
 
@@ -243,17 +260,8 @@ void TestServices::purgeByDate_data()
 
 void TestServices::purgeByDate()
 {
-    QFETCH(QStringList, answers);
-    QFETCH(QStringList, boxes);
-    QFETCH(QStringList, left);
-    ServerWorkstation w;
-    w.insert(QStringLiteral("02/29/2024"), QStringLiteral("ventinove"));
-    w.insert(QStringLiteral("03/01/2024"), QStringLiteral("primo marzo"));
-    test::script(w.dialogs, answers);
-    w.trigger("Eliminatuttelescadenze1");
-    VERIFY_DIALOGS_DONE(w.dialogs);
-    QCOMPARE(w.dialogs.texts(), boxes);
-    QCOMPARE(w.rows(), left);
+    purge("Eliminatuttelescadenze1",
+          {{QStringLiteral("02/29/2024"), QStringLiteral("ventinove")}, {QStringLiteral("03/01/2024"), QStringLiteral("primo marzo")}});
 }
 
 void TestServices::purgeByWord_data()
@@ -290,17 +298,8 @@ void TestServices::purgeByWord_data()
 
 void TestServices::purgeByWord()
 {
-    QFETCH(QStringList, answers);
-    QFETCH(QStringList, boxes);
-    QFETCH(QStringList, left);
-    ServerWorkstation w;
-    w.insert(QStringLiteral("09/01/2024"), QStringLiteral("Chiusura dell''anno"));
-    w.insert(QStringLiteral("10/01/2024"), QStringLiteral("Riunione"));
-    test::script(w.dialogs, answers);
-    w.trigger("Eliminascadenzechecontengonolaparola1");
-    VERIFY_DIALOGS_DONE(w.dialogs);
-    QCOMPARE(w.dialogs.texts(), boxes);
-    QCOMPARE(w.rows(), left);
+    purge("Eliminascadenzechecontengonolaparola1", {{QStringLiteral("09/01/2024"), QStringLiteral("Chiusura dell''anno")},
+                                                    {QStringLiteral("10/01/2024"), QStringLiteral("Riunione")}});
 }
 
 QTEST_MAIN(TestServices)
