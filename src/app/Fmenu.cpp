@@ -183,6 +183,10 @@ void Tfrm_menu::wireMenu()
     onEntry("Festivit1", &Tfrm_menu::openHolidays);
     onEntry("Scadenzeannuali1", &Tfrm_menu::openAnnuals);
     onEntry("UtentiPC1", &Tfrm_menu::openUsers);
+    onEntry("Copia1", &Tfrm_menu::copia);
+    onEntry("Ripristino1", &Tfrm_menu::ripristino);
+    onEntry("Eliminatuttelescadenze1", &Tfrm_menu::eliminaScadenzeData);
+    onEntry("Eliminascadenzechecontengonolaparola1", &Tfrm_menu::eliminaScadenzeParola);
 }
 
 void Tfrm_menu::selectPage(QWidget *page)

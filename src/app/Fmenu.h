@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "db/Maintenance.h"
 #include "platform/MinuteTimer.h"
 
 #include <memory>
@@ -155,6 +156,12 @@ private:
     void openHelp();
     void sendMessage();
     void emptyMessages();
+
+    void copia();
+    void ripristino();
+    void eliminaScadenzeData();
+    void eliminaScadenzeParola();
+    maintenance::Runner serviceRunner(const QString &title);
 
     Tdm *m_dm = nullptr;
     DeadlinePage *m_deadlines = nullptr;

@@ -12,11 +12,9 @@
 #include "tables/HolidayPage.h"
 #include "widgets/DataGrid.h"
 
-#include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QStatusBar>
-#include <QStyle>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>

@@ -2,6 +2,7 @@
 
 #include "fb/Attachment.h"
 #include "fb/ResultSet.h"
+#include "fb/Service.h"
 #include "fb/Statement.h"
 #include "fb/Transaction.h"
 
@@ -39,6 +40,10 @@ public:
     fb::Statement q_blocca3{tr_blocca3};
 
     fb::ResultSet t_sca, t_sca_gg, t_sca_timer, t_fes, t_ann, t_pc, t_sms, t_par, t_ente;
+
+    // Copy and restore of the database file, by the server of this workstation.
+    fb::Service BackupService1{fb::Service::Action::Backup};
+    fb::Service RestoreService1{fb::Service::Action::Restore};
 
     // Attaches to databaseName. A workstation whose connection names
     // localhost opens its own file through the embedded engine when no

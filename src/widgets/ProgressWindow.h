@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QDialog>
+
+#include <atomic>
+#include <functional>
+
+class QLabel;
+class QPlainTextEdit;
+
+namespace velmora {
+
+// A small window that shows the lines of a long job, such as a copy of the
+// database, while the job runs on a thread of its own: the program keeps
+// answering (timers, repaints) instead of freezing until the job ends.
+class ProgressWindow : public QDialog {
+    Q_OBJECT
+public:
+    using LineSink = std::function<void(const QString &)>;
+    // Hands its lines to onLine as they come and ends soon after stop is set.
+    using Job = std::function<void(const LineSink &onLine, const std::atomic<bool> &stop)>;
+
+    explicit ProgressWindow(const QString &title, QWidget *parent = nullptr);
+
+    // Shows the window and waits for the job, rethrowing what it threw. A
+    // quit request ends the wait first: the job is told to stop, waited for,
+    // and run() returns false.
+    bool run(const Job &job);
+
+    QLabel *lbl_servizio;
+    QPlainTextEdit *memo_servizio;
+
+protected:
+    // The job cannot be left running behind a closed window.
+    void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+};
+
+} // namespace velmora

@@ -1,0 +1,87 @@
+// The progress window: a job's lines shown while it runs on its own thread,
+// its failure passed on, and a quit request ending the wait.
+#include "widgets/ProgressWindow.h"
+#include "platform/Error.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTimer>
+#include <QtTest>
+
+#include <thread>
+
+using namespace velmora;
+
+class TestProgressWindow : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void showsEveryLine();
+    void passesFailureOn();
+    void keepsAnswering();
+    // Last: a quit request ends every later wait too.
+    void quitEndsWait();
+};
+
+void TestProgressWindow::showsEveryLine()
+{
+    ProgressWindow w(QStringLiteral("Copia del database"));
+    QCOMPARE(w.windowTitle(), QStringLiteral("Copia del database"));
+    QCOMPARE(w.lbl_servizio->buddy(), w.memo_servizio);
+    QCOMPARE(w.memo_servizio->accessibleName(), w.lbl_servizio->text());
+    QVERIFY(w.run([](const ProgressWindow::LineSink &onLine, const std::atomic<bool> &) {
+        for (int i = 1; i <= 500; ++i)
+            onLine(QStringLiteral("riga %1").arg(i));
+    }));
+    const QStringList lines = w.memo_servizio->toPlainText().split(QLatin1Char('\n'));
+    QCOMPARE(lines.size(), 500);
+    QCOMPARE(lines.first(), QStringLiteral("riga 1"));
+    QCOMPARE(lines.last(), QStringLiteral("riga 500"));
+    QVERIFY(!w.isVisible());
+}
+
+void TestProgressWindow::passesFailureOn()
+{
+    ProgressWindow w(QStringLiteral("Ripristino del database"));
+    try {
+        w.run([](const ProgressWindow::LineSink &onLine, const std::atomic<bool> &) {
+            onLine(QStringLiteral("gbak: ERROR: non è una copia"));
+            throw Error(QStringLiteral("non è una copia"));
+        });
+        QFAIL("the job's error should come back");
+    } catch (const Error &e) {
+        QCOMPARE(e.text(), QStringLiteral("non è una copia"));
+    }
+    QCOMPARE(w.memo_servizio->toPlainText(), QStringLiteral("gbak: ERROR: non è una copia"));
+}
+
+// The job waits for a timer of the program: it ends only if events go on
+// being handled while it runs.
+void TestProgressWindow::keepsAnswering()
+{
+    ProgressWindow w(QStringLiteral("Copia del database"));
+    std::atomic<bool> release{false};
+    QTimer::singleShot(50, &w, [&] { release = true; });
+    QVERIFY(w.run([&](const ProgressWindow::LineSink &, const std::atomic<bool> &) {
+        while (!release)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }));
+    QVERIFY(release);
+}
+
+void TestProgressWindow::quitEndsWait()
+{
+    ProgressWindow w(QStringLiteral("Copia del database"));
+    bool stopped = false;
+    QTimer::singleShot(100, qApp, [] { QCoreApplication::exit(0); });
+    QVERIFY(!w.run([&](const ProgressWindow::LineSink &, const std::atomic<bool> &stop) {
+        while (!stop)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        stopped = true;
+    }));
+    QVERIFY(stopped);
+    QVERIFY(!w.isVisible());
+}
+
+QTEST_MAIN(TestProgressWindow)
+#include "test_progress_window.moc"
