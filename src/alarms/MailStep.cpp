@@ -5,6 +5,7 @@
 #include "mail/MailMessage.h"
 #include "mail/SmtpClient.h"
 #include "platform/Error.h"
+#include "platform/QuitRequest.h"
 #include "widgets/PopupNotice.h"
 
 #include <QScopeGuard>
@@ -94,6 +95,7 @@ QString mailDeadline(Tdm &dm, const QString &recipients, const QString &deadline
         client.setUser(settings.user);
         client.setPassword(settings.password);
         client.setTimeoutMs(timeoutMs);
+        client.setGiveUp(quitRequested);
         client.send(messageFor(settings, recipients, deadlineText));
         notice.showText(noticeText + recipients);
     } catch (const Error &e) {

@@ -49,27 +49,31 @@ void DeadlineScan::tick(const QDateTime &minute)
     if (timer.value(QStringLiteral("letto")).toString() == QLatin1String("S"))
         return;
     const QString mail = timer.value(QStringLiteral("mail")).toString();
-    const QString text = timer.value(QStringLiteral("scadenza")).toString();
+    // The window's copy is taken now: the mail notice lets other events run,
+    // and one of them may reopen the list and move its current row.
+    const AlarmDeadline due{QString::number(timer.value(QStringLiteral("id")).toLongLong()),
+                            sql::dateText(timer.value(QStringLiteral("data")).toDate()),
+                            timer.value(QStringLiteral("ora")).toString(),
+                            timer.value(QStringLiteral("scadenza")).toString(),
+                            timer.value(QStringLiteral("pc")).toString()};
     if (!mail.isEmpty()) {
-        const QString failure = mailDeadline(m_dm, mail, text, m_notice);
+        const QString failure = mailDeadline(m_dm, mail, due.text, m_notice);
         if (!failure.isEmpty())
             m_statusmemo.appendPlainText(failure);
     }
-    const AlarmDeadline due{QString::number(timer.value(QStringLiteral("id")).toLongLong()),
-                            sql::dateText(timer.value(QStringLiteral("data")).toDate()),
-                            timer.value(QStringLiteral("ora")).toString(), text,
-                            timer.value(QStringLiteral("pc")).toString()};
     const QString errors = m_statusmemo.toPlainText();
     m_statusmemo.clear();
     m_opened(*Tfrm_msg::openDeadline(m_dm, due, !mail.isEmpty(), errors));
 }
 
-void DeadlineScan::startupCheck()
+QDateTime DeadlineScan::startupCheck()
 {
-    m_dm.open(m_dm.t_sca, sql::pastUnseen(m_dm, now()));
+    const QDateTime checked = now();
+    m_dm.open(m_dm.t_sca, sql::pastUnseen(m_dm, checked));
     if (m_dm.t_sca.rowCount() > 0)
         m_opened(*Tfrm_msg::openPast(m_dm, m_dm.t_sca));
     m_dm.t_sca.close();
+    return checked;
 }
 
 } // namespace velmora

@@ -34,7 +34,9 @@ public:
     // an address, then opens its alarm window.
     void tick(const QDateTime &minute);
     // Lists the past unseen deadlines in one window, when there are any.
-    void startupCheck();
+    // Returns the moment it looked at: its minute is covered, the scan
+    // takes over from the next one.
+    QDateTime startupCheck();
 
 private:
     Tdm &m_dm;

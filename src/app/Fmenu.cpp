@@ -17,6 +17,7 @@
 #include "widgets/PopupNotice.h"
 #include "platform/Clock.h"
 #include "platform/ErrorReport.h"
+#include "platform/QuitRequest.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -77,7 +78,18 @@ Tfrm_menu::Tfrm_menu()
     Timer_scad.setObjectName(QStringLiteral("Timer_scad"));
     timer_sms.setObjectName(QStringLiteral("timer_sms"));
     timer_sms.setInterval(pollMs);
+    timer_watch.setObjectName(QStringLiteral("timer_watch"));
+    timer_watch.setInterval(watchMs);
+    // Silent: a lost connection is taken up by connectionLost().
+    connect(&timer_watch, &QTimer::timeout, this, [this] {
+        try {
+            m_dm->ping();
+        } catch (const std::exception &) {
+        }
+    });
 
+    // A main window begins a run: nothing has asked it to end yet.
+    QuitRequest::instance().clear();
     connect(new SessionEnd(this), &SessionEnd::ending, this, guardedSlot(this, &Tfrm_menu::closeForGood));
 
     guarded([this] { setUpConnection(); });
@@ -88,6 +100,7 @@ Tfrm_menu::~Tfrm_menu() = default;
 void Tfrm_menu::setDataModule(Tdm *dm)
 {
     m_dm = dm;
+    m_dm->connectionLost = [this] { connectionLost(); };
     buildDeadlinePage();
     buildSettingsPage();
     buildTablePages();
@@ -259,8 +272,10 @@ void Tfrm_menu::closeEvent(QCloseEvent *event)
         // The program ends even when the server went away meanwhile, or when
         // the client library already shut its attachments on SIGTERM: a box
         // here would hold up the end of the session.
+        // The session may end before the data module exists (first-start questions).
         try {
-            m_dm->disconnect();
+            if (m_dm)
+                m_dm->disconnect();
         } catch (const std::exception &) {
         }
         endProgram();
@@ -275,6 +290,8 @@ void Tfrm_menu::closeForGood()
 
 void Tfrm_menu::endProgram()
 {
+    // Every wait in progress (a sound, a mail, a box) gives up first.
+    QuitRequest::instance().request();
     m_programEnded = true;
     Q_EMIT endRequested();
 }
@@ -290,7 +307,7 @@ void Tfrm_menu::iconActivated(QSystemTrayIcon::ActivationReason reason)
 {
     // A right click opens the attached menu by itself; before that it does
     // what a left click does then: nothing.
-    if (reason == QSystemTrayIcon::Trigger && m_menuAttached && m_dm->connected())
+    if (reason == QSystemTrayIcon::Trigger && m_menuAttached && m_dm && m_dm->connected())
         gestioneScadenze();
 }
 

@@ -75,6 +75,14 @@ public:
 
     // One tick of timer_connetti.
     void connectTick();
+    // The data module lost its connection: the timers stop, the icon says
+    // so, and timer_connetti tries again every reconnectMs until it gets
+    // through, with the steps of the first connection.
+    void connectionLost();
+    static constexpr int reconnectMs = 5000;
+    // While connected, a round trip every watchMs notices a lost connection
+    // between the minute scans.
+    static constexpr int watchMs = 10000;
 
     QTabWidget *pgc_menu;
     QWidget *p_scadenze = nullptr;
@@ -102,6 +110,7 @@ public:
     QTimer timer_connetti{this};
     MinuteTimer Timer_scad{this};
     QTimer timer_sms{this};
+    QTimer timer_watch{this};
 
     // Where the restore dialog opens.
     QString od_copia_folder;
@@ -141,6 +150,8 @@ private:
     void attachMenu();
 
     void setUpConnection();
+    void startTimers(const QDateTime &checked);
+    void fillShowingPage();
     void changeConnection();
 
     void gestioneScadenze();
@@ -177,6 +188,7 @@ private:
     bool m_programEnded = false;
     QString m_closingFlag;
     int m_retries = 0;
+    bool m_reconnecting = false;
     QString m_workstationUser;
 };
 

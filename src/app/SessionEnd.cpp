@@ -6,68 +6,68 @@
 #include <QGuiApplication>
 #include <QSessionManager>
 
-#include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
-#include <sys/socket.h>
+#include <pthread.h>
+#include <sys/signalfd.h>
 #include <unistd.h>
 
 namespace velmora {
 
 namespace {
 
-// Lock-free, so the handler may read it.
-std::atomic<int> wakeFd{-1};
-static_assert(std::atomic<int>::is_always_lock_free);
-
-void onSigterm(int)
+sigset_t terminateSet()
 {
-    const int saved = errno;
-    const int fd = wakeFd.load();
-    if (fd >= 0) {
-        const char byte = 1;
-        [[maybe_unused]] const ssize_t written = ::write(fd, &byte, 1);
-    }
-    errno = saved;
+    sigset_t set;
+    sigemptyset(&set);
+    sigaddset(&set, SIGTERM);
+    return set;
+}
+
+int openSignalFd()
+{
+    // This thread must block it too, or the signal never waits to be read.
+    SessionEnd::holdTerminate();
+    const sigset_t set = terminateSet();
+    const int fd = ::signalfd(-1, &set, SFD_NONBLOCK | SFD_CLOEXEC);
+    if (fd < 0)
+        throw Error(QString::fromLocal8Bit(std::strerror(errno)));
+    return fd;
 }
 
 } // namespace
 
-SessionEnd::SocketPair::SocketPair()
+void SessionEnd::holdTerminate()
 {
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0, fds) != 0)
-        throw Error(QString::fromLocal8Bit(std::strerror(errno)));
+    const sigset_t set = terminateSet();
+    ::pthread_sigmask(SIG_BLOCK, &set, nullptr);
 }
 
-SessionEnd::SocketPair::~SocketPair()
+void SessionEnd::releaseTerminate()
 {
-    ::close(fds[0]);
-    ::close(fds[1]);
+    ::signal(SIGTERM, SIG_DFL);
+    const sigset_t set = terminateSet();
+    ::pthread_sigmask(SIG_UNBLOCK, &set, nullptr);
 }
 
-SessionEnd::SessionEnd(QObject *parent) : QObject(parent)
+SessionEnd::SessionEnd(QObject *parent)
+    : QObject(parent), m_fd(openSignalFd()), m_notifier(m_fd, QSocketNotifier::Read, this)
 {
     connect(&m_notifier, &QSocketNotifier::activated, this, guardedSlot(this, &SessionEnd::onTerminate));
     connect(qGuiApp, &QGuiApplication::commitDataRequest, this, guardedSlot(this, &SessionEnd::onCommitData));
-
-    m_previousFd = wakeFd.exchange(m_pair.fds[1]);
-    struct sigaction action = {};
-    action.sa_handler = onSigterm;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    ::sigaction(SIGTERM, &action, &m_previousAction);
 }
 
 SessionEnd::~SessionEnd()
 {
-    ::sigaction(SIGTERM, &m_previousAction, nullptr);
-    wakeFd.store(m_previousFd);
+    m_notifier.setEnabled(false);
+    ::close(m_fd);
 }
 
 void SessionEnd::onTerminate()
 {
-    char bytes[16];
-    while (::read(m_pair.fds[0], bytes, sizeof bytes) > 0) {
+    signalfd_siginfo info;
+    while (::read(m_fd, &info, sizeof info) > 0) {
     }
     Q_EMIT ending();
 }

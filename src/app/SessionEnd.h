@@ -3,16 +3,15 @@
 #include <QObject>
 #include <QSocketNotifier>
 
-#include <signal.h>
-
 class QSessionManager;
 
 namespace velmora {
 
 // Tells when the desktop session ends: the session manager's query, or
-// SIGTERM (what logging off and shutting down send). The signal handler only
-// writes a byte to a socket pair; the notifier brings it to the event loop.
-// The latest instance receives SIGTERM; the one before gets it back after.
+// SIGTERM (what logging off and shutting down send). SIGTERM is kept blocked
+// in every thread and read from a signal descriptor in the event loop, so no
+// handler runs inside a library call: the Firebird client's own handler,
+// which shuts every attachment down from another thread, never runs either.
 class SessionEnd : public QObject {
     Q_OBJECT
 public:
@@ -20,6 +19,14 @@ public:
     ~SessionEnd() override;
     SessionEnd(const SessionEnd &) = delete;
     SessionEnd &operator=(const SessionEnd &) = delete;
+
+    // Blocks SIGTERM in the calling thread and in every thread it starts
+    // afterwards: called first thing in main(), before any thread exists. A
+    // SIGTERM that comes before the event loop waits, it is not lost.
+    static void holdTerminate();
+    // SIGTERM does what it does by default again: for a copy that ends
+    // without ever reaching its event loop.
+    static void releaseTerminate();
 
 Q_SIGNALS:
     // The program should end now, without asking anything.
@@ -29,19 +36,8 @@ private:
     void onTerminate();
     void onCommitData(QSessionManager &manager);
 
-    // [0] read by the notifier, [1] written by the handler.
-    struct SocketPair {
-        SocketPair();
-        ~SocketPair();
-        SocketPair(const SocketPair &) = delete;
-        SocketPair &operator=(const SocketPair &) = delete;
-        int fds[2] = {-1, -1};
-    };
-
-    SocketPair m_pair;
-    QSocketNotifier m_notifier{m_pair.fds[0], QSocketNotifier::Read, this};
-    int m_previousFd = -1;
-    struct sigaction m_previousAction = {};
+    int m_fd;
+    QSocketNotifier m_notifier;
 };
 
 } // namespace velmora

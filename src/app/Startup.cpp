@@ -1,6 +1,7 @@
 #include "app/Startup.h"
 
 #include "alarms/Sounds.h"
+#include "app/SessionEnd.h"
 #include "app/Splash.h"
 #include "db/Sql.h"
 #include "platform/Dialogs.h"
@@ -24,6 +25,8 @@ Startup::Startup() : m_instance(QCoreApplication::applicationFilePath())
 bool Startup::prepare()
 {
     if (m_instance.anotherRunning()) {
+        // This copy never reaches its event loop: SIGTERM ends it as usual.
+        SessionEnd::releaseTerminate();
         dialogs().plain(QStringLiteral("Software già attivo fra le icone in basso a destra vicino all'orologio"));
         return false;
     }

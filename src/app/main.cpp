@@ -1,7 +1,16 @@
+#include "app/SessionEnd.h"
 #include "app/Startup.h"
 #include "platform/ErrorReport.h"
 
 #include <QApplication>
+
+namespace {
+
+// As early as the program's own code runs, before main() and before any
+// thread starts, so that every thread inherits it.
+[[maybe_unused]] const bool terminateHeld = (velmora::SessionEnd::holdTerminate(), true);
+
+} // namespace
 
 int main(int argc, char *argv[])
 {

@@ -2,6 +2,7 @@
 
 #include "db/ConnectionString.h"
 #include "db/Sql.h"
+#include "db/Texts.h"
 #include "fb/Error.h"
 
 #include <QFileInfo>
@@ -33,6 +34,15 @@ private:
 };
 
 } // namespace
+
+NotConnected::NotConnected(const QString &cause, QList<long> codes) : fb::Error(cause, std::move(codes))
+{
+}
+
+QString NotConnected::boxText() const
+{
+    return notConnectedWarning() + QLatin1Char('\n') + text();
+}
 
 Tdm::~Tdm()
 {
@@ -77,10 +87,39 @@ void Tdm::disconnect()
     db.detach();
 }
 
+void Tdm::guard(const std::function<void()> &step)
+{
+    if (!db.connected())
+        throw NotConnected(QStringLiteral("Database non connesso"));
+    try {
+        step();
+    } catch (const fb::Error &e) {
+        if (!e.connectionLost())
+            throw;
+        letGo();
+        throw NotConnected(e.text(), e.codes());
+    }
+}
+
+// The server knows nothing more of these handles: they are only given back.
+void Tdm::letGo()
+{
+    for (fb::Transaction *t : {&tr_blocca3, &tr_blocca2, &tr_blocca, &tr_query, &tr})
+        t->abandon();
+    db.abandon();
+    if (connectionLost)
+        connectionLost();
+}
+
+void Tdm::ping()
+{
+    guard([this] { db.ping(); });
+}
+
 void Tdm::open(fb::ResultSet &set, const QString &sql)
 {
     const BusyCursor busy(&set != &t_sca_timer && &set != &t_sms);
-    set.open(tr, sql);
+    guard([&] { set.open(tr, sql); });
 }
 
 void Tdm::reopen(fb::ResultSet &set)
@@ -90,18 +129,22 @@ void Tdm::reopen(fb::ResultSet &set)
 
 void Tdm::run(const QString &sql)
 {
-    tr_query.start();
-    query.setText(sql);
-    query.execute();
-    tr_query.commit();
+    guard([&] {
+        tr_query.start();
+        query.setText(sql);
+        query.execute();
+        tr_query.commit();
+    });
 }
 
 bool Tdm::blocca(const QString &lockStatement, qint64 id)
 {
     try {
-        q_blocca.setText(lockStatement + QString::number(id));
-        tr_blocca.start();
-        q_blocca.execute();
+        guard([&] {
+            q_blocca.setText(lockStatement + QString::number(id));
+            tr_blocca.start();
+            q_blocca.execute();
+        });
         return true;
     } catch (const fb::Error &) {
         return false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "fb/Attachment.h"
+#include "fb/Error.h"
 #include "fb/ResultSet.h"
 #include "fb/Service.h"
 #include "fb/Statement.h"
@@ -8,7 +9,19 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace velmora {
+
+// The data module cannot reach the database: it was never connected, or the
+// connection was lost. Pages tell it with the not-connected warning followed
+// by text(); the general error report does the same.
+class NotConnected : public fb::Error {
+public:
+    explicit NotConnected(const QString &cause, QList<long> codes = {});
+    bool isWarning() const override { return true; }
+    QString boxText() const override;
+};
 
 // The data module: the one connection of the workstation, its transactions,
 // a result set for each list, the statement for every change and the lock
@@ -53,6 +66,14 @@ public:
     void disconnect();
     bool connected() const { return db.connected(); }
 
+    // Called once each time the connection turns out to be lost (a network
+    // error, the server or the database shut down), after the data module
+    // has let go of it: the main window reconnects. open(), reopen(), run()
+    // and ping() then throw NotConnected, as they do while not connected.
+    std::function<void()> connectionLost;
+    // One round trip to the server, to notice a lost connection between reads.
+    void ping();
+
     // Opens a result set with a statement; the busy pointer shows meanwhile,
     // except for the sets the timers reopen.
     void open(fb::ResultSet &set, const QString &sql);
@@ -74,6 +95,11 @@ public:
 
     // The login: SYSDBA / quillfern, unless ISC_USER / ISC_PASSWORD say otherwise.
     static fb::Login login();
+
+private:
+    // Runs one database step; a lost connection is let go and reported.
+    void guard(const std::function<void()> &step);
+    void letGo();
 };
 
 } // namespace velmora

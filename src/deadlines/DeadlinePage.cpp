@@ -135,13 +135,18 @@ bool DeadlinePage::open()
         }
         m_dm.reopen(m_dm.t_sca_timer);
     }
+    load();
+    return true;
+}
+
+void DeadlinePage::load()
+{
     m_dm.open(m_dm.t_fes, sql::holidays());
     m_dm.open(m_dm.t_sca, sql::generalList(m_dm));
-    days->showToday(now.date());
+    days->showToday(velmora::now().date());
     showNearest();
     dbg_scad->refresh();
     calendar->calendario->update();
-    return true;
 }
 
 void DeadlinePage::showNearest()

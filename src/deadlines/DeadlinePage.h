@@ -33,6 +33,9 @@ public:
     // "Gestione scadenze": offers to mark the past deadlines as seen and
     // loads the lists. False when the page is not to be shown.
     bool open();
+    // Its lists, the calendar's marks and the nearest unseen deadline, read
+    // afresh without asking anything.
+    void load();
     // The grids and the calendar after another window reopened the lists.
     void refreshLists();
     // After the page is shown: the calendar takes the focus.

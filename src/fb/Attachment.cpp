@@ -16,6 +16,7 @@ QByteArray dpb(const Login &login, bool embeddedOnly, bool creating)
         b->insertString(st, isc_dpb_password, login.password.toUtf8().constData());
         b->insertInt(st, isc_dpb_sql_dialect, 3);
         b->insertString(st, isc_dpb_lc_ctype, "UTF8");
+        b->insertInt(st, isc_dpb_connect_timeout, connectTimeoutSeconds);
         if (creating)
             b->insertString(st, isc_dpb_set_db_charset, "UTF8");
         if (embeddedOnly)
@@ -66,6 +67,21 @@ void Attachment::detach()
         return;
     call([&](Firebird::ThrowStatusWrapper *st) { m_att->detach(st); });
     m_att = nullptr;
+}
+
+void Attachment::abandon()
+{
+    if (!m_att)
+        return;
+    m_att->release();
+    m_att = nullptr;
+}
+
+void Attachment::ping()
+{
+    if (!m_att)
+        throw Error(QStringLiteral("Database non connesso"), {});
+    call([&](Firebird::ThrowStatusWrapper *st) { m_att->ping(st); });
 }
 
 void Attachment::execute(Transaction &tr, const QString &sql)

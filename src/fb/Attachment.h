@@ -8,6 +8,11 @@ class IAttachment;
 
 namespace velmora::fb {
 
+// Seconds a connection attempt may take, the server's first answer included:
+// a server that accepts and never answers, or a computer that is off, does
+// not hold the program for Firebird's default 180 s.
+constexpr int connectTimeoutSeconds = 3;
+
 struct Login {
     QString user;
     QString password;
@@ -28,6 +33,10 @@ public:
     void create(const QString &connection, const Login &login, bool embeddedOnly = false);
     // Transactions of this attachment must have ended first.
     void detach();
+    // Gives the handle of a lost attachment back without asking the server.
+    void abandon();
+    // One round trip to the server: throws when the attachment is lost.
+    void ping();
 
     bool connected() const { return m_att != nullptr; }
     Firebird::IAttachment *handle() const { return m_att; }

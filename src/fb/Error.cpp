@@ -34,4 +34,13 @@ bool Error::missingFile() const
     return has(isc_io_error) && has(isc_io_open_err) && m_osErrors.contains(ENOENT);
 }
 
+bool Error::connectionLost() const
+{
+    for (const long code : {isc_network_error, isc_net_read_err, isc_net_write_err, isc_conn_lost, isc_lost_db_connection,
+                            isc_att_shutdown, isc_shutdown, isc_bad_db_handle})
+        if (has(code))
+            return true;
+    return false;
+}
+
 } // namespace velmora::fb

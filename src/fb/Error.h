@@ -24,6 +24,9 @@ public:
     bool systemFailure() const;
     // The database file is not there.
     bool missingFile() const;
+    // The attachment is gone: the network failed under it, or the server or
+    // the database was shut down.
+    bool connectionLost() const;
 
 private:
     QList<long> m_codes;

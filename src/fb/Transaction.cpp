@@ -57,4 +57,12 @@ void Transaction::rollback()
     m_tr = nullptr;
 }
 
+void Transaction::abandon()
+{
+    if (!m_tr)
+        return;
+    m_tr->release();
+    m_tr = nullptr;
+}
+
 } // namespace velmora::fb

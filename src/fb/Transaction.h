@@ -20,6 +20,8 @@ public:
     void start();   // nothing when already active
     void commit();
     void rollback();
+    // Gives the handle back without asking the server: its attachment is lost.
+    void abandon();
     bool active() const { return m_tr != nullptr; }
     Firebird::ITransaction *handle() const { return m_tr; }
     Attachment &attachment() const { return m_att; }

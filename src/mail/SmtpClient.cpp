@@ -56,9 +56,19 @@ size_t keepRefusal(char *buffer, size_t size, size_t count, void *userData) noex
 // nor the one for the reply to QUIT: each lasts up to 120 s. libcurl calls
 // the progress callback while it waits there too, so the callback holds the
 // bound of the whole exchange.
+struct Bound {
+    QDeadlineTimer deadline;
+    const std::function<bool()> &giveUp;
+};
+
 int stopAtDeadline(void *userData, curl_off_t, curl_off_t, curl_off_t, curl_off_t) noexcept
 {
-    return static_cast<const QDeadlineTimer *>(userData)->hasExpired() ? 1 : 0;
+    const auto *bound = static_cast<const Bound *>(userData);
+    try {
+        return bound->deadline.hasExpired() || bound->giveUp() ? 1 : 0;
+    } catch (...) {
+        return 1;
+    }
 }
 
 template <class T>
@@ -121,6 +131,11 @@ void SmtpClient::setTimeoutMs(int milliseconds)
     m_timeoutMs = milliseconds;
 }
 
+void SmtpClient::setGiveUp(std::function<bool()> giveUp)
+{
+    m_giveUp = std::move(giveUp);
+}
+
 void SmtpClient::send(const MailMessage &message) const
 {
     const QByteArray url = serverUrl(m_host, m_port);
@@ -132,7 +147,7 @@ void SmtpClient::send(const MailMessage &message) const
     // the handle's clean-up (which may still talk to the server).
     Upload upload{message.toWire()};
     QByteArray refusal;
-    QDeadlineTimer deadline(m_timeoutMs);
+    Bound bound{QDeadlineTimer(m_timeoutMs), m_giveUp};
     std::array<char, CURL_ERROR_SIZE> errorBuffer{};
     const CurlList recipientList = curlList(recipients);
     const CurlHandle handle = newCurlHandle();
@@ -149,7 +164,7 @@ void SmtpClient::send(const MailMessage &message) const
     setOption(curl, CURLOPT_FORBID_REUSE, 1L);
     setOption(curl, CURLOPT_NOPROGRESS, 0L);
     setOption(curl, CURLOPT_XFERINFOFUNCTION, stopAtDeadline);
-    setOption(curl, CURLOPT_XFERINFODATA, static_cast<void *>(&deadline));
+    setOption(curl, CURLOPT_XFERINFODATA, static_cast<void *>(&bound));
     // STARTTLS when offered. Certificates are verified (libcurl's default):
     // an office server with a self-signed certificate needs it added to the
     // system's trusted certificates, rather than the password going over a

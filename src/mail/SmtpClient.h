@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace velmora::mail {
 
 // Sends one message per call over its own SMTP connection: greeting, STARTTLS
@@ -21,6 +23,9 @@ public:
     // Bound on the whole exchange (positive), so that a server that stops
     // answering cannot hold the user-interface thread for long.
     void setTimeoutMs(int milliseconds);
+    // Asked again and again during the exchange; true ends it at once (the
+    // program is ending).
+    void setGiveUp(std::function<bool()> giveUp);
 
     // Throws velmora::Error on any failure, with libcurl's text and, when
     // there is one, the server's refusing reply.
@@ -32,6 +37,7 @@ private:
     QString m_user;
     QString m_password;
     int m_timeoutMs = defaultTimeoutMs;
+    std::function<bool()> m_giveUp = [] { return false; };
 };
 
 } // namespace velmora::mail

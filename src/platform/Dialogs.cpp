@@ -1,5 +1,7 @@
 #include "Dialogs.h"
 
+#include "QuitRequest.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -11,13 +13,23 @@ namespace {
 
 const QString caption = QStringLiteral("Velmora");
 
+// A box does not outlive a request to end the program: it closes as if
+// cancelled, and none opens afterwards.
+int execUnlessEnding(QDialog &dialog)
+{
+    if (quitRequested())
+        return QDialog::Rejected;
+    QObject::connect(&QuitRequest::instance(), &QuitRequest::raised, &dialog, &QDialog::reject);
+    return dialog.exec();
+}
+
 // Plain text always: a message that happens to contain '<' must not be read as HTML.
 QMessageBox::StandardButton showBox(QMessageBox::Icon icon, const QString &text,
                                     QMessageBox::StandardButtons buttons)
 {
     QMessageBox box(icon, caption, text, buttons, QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
-    return static_cast<QMessageBox::StandardButton>(box.exec());
+    return static_cast<QMessageBox::StandardButton>(execUnlessEnding(box));
 }
 
 class QtDialogs final : public Dialogs {
@@ -38,17 +50,22 @@ public:
     std::optional<QString> input(const QString &title, const QString &prompt,
                                  const QString &initial) override
     {
-        bool accepted = false;
-        const QString text = QInputDialog::getText(QApplication::activeWindow(), title, prompt,
-                                                   QLineEdit::Normal, initial, &accepted);
-        if (!accepted)
+        QInputDialog box(QApplication::activeWindow());
+        box.setWindowTitle(title);
+        box.setLabelText(prompt);
+        box.setTextValue(initial);
+        if (execUnlessEnding(box) != QDialog::Accepted)
             return std::nullopt;
-        return text;
+        return box.textValue();
     }
 
     QString openFile(const QString &title, const QString &folder, const QString &filter) override
     {
-        return QFileDialog::getOpenFileName(QApplication::activeWindow(), title, folder, filter);
+        QFileDialog box(QApplication::activeWindow(), title, folder, filter);
+        box.setFileMode(QFileDialog::ExistingFile);
+        if (execUnlessEnding(box) != QDialog::Accepted || box.selectedFiles().isEmpty())
+            return {};
+        return box.selectedFiles().constFirst();
     }
 };
 

@@ -1,6 +1,7 @@
 #include "ErrorReport.h"
 
 #include "Dialogs.h"
+#include "Error.h"
 
 #include <QString>
 
@@ -8,7 +9,10 @@ namespace velmora {
 
 void reportError(const std::exception &e)
 {
-    dialogs().error(QString::fromUtf8(e.what()));
+    if (const auto *own = dynamic_cast<const Error *>(&e); own && own->isWarning())
+        dialogs().warning(own->boxText());
+    else
+        dialogs().error(QString::fromUtf8(e.what()));
 }
 
 } // namespace velmora

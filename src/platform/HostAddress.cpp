@@ -1,11 +1,11 @@
 #include "HostAddress.h"
 
+#include "NestedWait.h"
+
 #include <QCoreApplication>
-#include <QEventLoop>
 #include <QHostAddress>
 #include <QHostInfo>
 #include <QNetworkInterface>
-#include <QTimer>
 
 namespace velmora {
 
@@ -22,15 +22,14 @@ QList<QHostAddress> resolve(const QString &name)
 
     QList<QHostAddress> found;
     bool answered = false;
-    QEventLoop loop;
-    const int id = QHostInfo::lookupHost(name, &loop, [&](const QHostInfo &info) {
+    QObject receiver;
+    NestedWait wait(lookupLimitMs, QEventLoop::ExcludeUserInputEvents);
+    const int id = QHostInfo::lookupHost(name, &receiver, [&](const QHostInfo &info) {
         found = info.addresses();
         answered = true;
-        loop.quit();
+        wait.wake();
     });
-    QTimer::singleShot(lookupLimitMs, &loop, &QEventLoop::quit);
-    if (!answered)
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    wait.until([&] { return answered; });
     QHostInfo::abortHostLookup(id);
     return found;
 }

@@ -32,8 +32,16 @@ int MinuteTimer::delayToNextMinute(const QDateTime &now)
 
 void MinuteTimer::start()
 {
-    m_last = minuteOf(now());
-    schedule();
+    start(now());
+}
+
+void MinuteTimer::start(const QDateTime &from)
+{
+    m_last = minuteOf(from);
+    if (minuteOf(now()) > m_last)
+        m_timer.start(0);
+    else
+        schedule();
 }
 
 void MinuteTimer::stop()
@@ -49,8 +57,10 @@ void MinuteTimer::schedule()
 void MinuteTimer::fire()
 {
     const QDateTime current = minuteOf(now());
-    // A clock set back, or a gap too long to make up: start from this minute.
-    if (!m_last.isValid() || m_last >= current || m_last.secsTo(current) > catchUpMinutes * 60)
+    // A clock stepped back a little (NTP) lands the tick just before its
+    // minute, in the minute already delivered: nothing to deliver yet.
+    // Set back further, or a gap too long to make up: start from this minute.
+    if (!m_last.isValid() || m_last > current || m_last.secsTo(current) > catchUpMinutes * 60)
         m_last = current.addSecs(-60);
     while (m_last < current) {
         m_last = m_last.addSecs(60);

@@ -20,6 +20,10 @@ public:
 
     // The first minute delivered is the next one to begin.
     void start();
+    // The first minute delivered is the one after the moment given (up to
+    // which the caller has looked already); when that minute has begun
+    // meanwhile, it comes at once.
+    void start(const QDateTime &from);
     void stop();
     bool isActive() const { return m_timer.isActive(); }
     // The period, for whoever shows it: one minute.

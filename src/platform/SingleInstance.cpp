@@ -7,6 +7,7 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
+#include <QStandardPaths>
 
 namespace velmora {
 
@@ -22,13 +23,21 @@ constexpr qsizetype socketPathMax = 107;
 
 const QByteArray raiseRequest = QByteArrayLiteral("raise\n");
 
-// The local server's name becomes the socket file QDir::tempPath()/name. A
-// name too long for a socket path is replaced by its SHA-1, which keeps the
-// identity (same program path, same name) and fits.
-QString serverName(const QString &identity)
+// One copy per desktop session: the socket and its lock live in the
+// session's runtime folder (XDG_RUNTIME_DIR; Qt makes a private one for the
+// user when the session has none), not in the /tmp that all users share.
+QString runtimeFolder()
 {
-    const QString socketPath = QDir::tempPath() + u'/' + identity;
-    if (socketPath.toUtf8().size() <= socketPathMax)
+    return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+}
+
+// The socket file is <runtime folder>/<identity>. A name too long for a
+// socket path is replaced by its SHA-1, which keeps the identity (same
+// program path, same name) and fits.
+QString socketName(const QString &identity)
+{
+    const QString folder = runtimeFolder();
+    if ((folder + u'/' + identity).toUtf8().size() <= socketPathMax)
         return identity;
     return QStringLiteral("Velmora-")
         + QString::fromLatin1(
@@ -38,7 +47,7 @@ QString serverName(const QString &identity)
 } // namespace
 
 SingleInstance::SingleInstance(const QString &programPath, QObject *parent)
-    : QObject(parent), m_name(serverName(nameFor(programPath)))
+    : QObject(parent), m_identity(nameFor(programPath))
 {
 }
 
@@ -56,11 +65,15 @@ bool SingleInstance::anotherRunning()
 {
     // Two copies started at the same moment take turns between the check
     // and the registration. Without the lock in time the check still runs.
-    QLockFile turn(QDir::tempPath() + u'/' + m_name + QStringLiteral(".lock"));
+    // The runtime folder is read now: the session's, when this copy starts.
+    const QString folder = runtimeFolder();
+    const QString name = socketName(m_identity);
+    m_path = folder + u'/' + name;
+    QLockFile turn(m_path + QStringLiteral(".lock"));
     turn.tryLock(lockLimitMs);
 
     QLocalSocket socket;
-    socket.connectToServer(m_name);
+    socket.connectToServer(m_path);
     if (socket.waitForConnected(connectLimitMs)) {
         socket.write(raiseRequest);
         socket.flush();
@@ -73,9 +86,9 @@ bool SingleInstance::anotherRunning()
         return true;
 
     // Nobody answers: a name left over is from a copy that crashed.
-    QLocalServer::removeServer(m_name);
+    QLocalServer::removeServer(m_path);
     m_server = new QLocalServer(this);
-    if (!m_server->listen(m_name))
+    if (!m_server->listen(m_path))
         throw Error(m_server->errorString());
     connect(m_server, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket *peer = m_server->nextPendingConnection()) {

@@ -29,7 +29,8 @@ Q_SIGNALS:
     void raiseRequested();
 
 private:
-    QString m_name; // the local server's name, derived from nameFor()
+    QString m_identity; // nameFor() the program path
+    QString m_path;     // the socket's full path in the runtime folder
     QLocalServer *m_server = nullptr;
 };
 

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace velmora {
 
 // Plays a WAVE file to its end before returning; the desktop's beep when the
@@ -16,5 +18,12 @@ public:
 Sound &sound();
 // Installs a replacement (not owned); nullptr puts Qt Multimedia back.
 void setSound(Sound *replacement);
+
+// How long a WAVE file plays, read from its header; nothing when the file is
+// missing or is not a WAVE file that a player could play.
+std::optional<int> waveLengthMs(const QString &file);
+
+// Whether the desktop has an output device to play on.
+bool audioOutputUsable();
 
 } // namespace velmora

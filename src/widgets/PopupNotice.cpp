@@ -1,15 +1,14 @@
 #include "PopupNotice.h"
 
 #include "platform/ErrorReport.h"
+#include "platform/NestedWait.h"
 
-#include <QEventLoop>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QScreen>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextCursor>
-#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -29,12 +28,11 @@ constexpr int stepMs = 50;
 const QColor topColour(0x82, 0xBF, 0xF2);
 const QString closeLink = QStringLiteral("close");
 
-// Waits while the program goes on answering: timers, paints, clicks.
-void pauseWithEvents(int milliseconds)
+// Waits while the program goes on answering: timers, paints, clicks. False
+// when the program is ending.
+bool pauseWithEvents(int milliseconds)
 {
-    QEventLoop loop;
-    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
-    loop.exec();
+    return NestedWait(milliseconds).pause();
 }
 
 QTextCharFormat highlight()
@@ -94,7 +92,8 @@ void PopupNotice::slideIn()
     show();
     raise();   // a notice already on screen comes forward again
     while (y > standing) {
-        pauseWithEvents(stepMs);
+        if (!pauseWithEvents(stepMs))
+            return;
         y = std::max(standing, y - stepPixels);
         move(x, y);
     }

@@ -196,6 +196,34 @@ private Q_SLOTS:
         QVERIFY(mails.first().raw.contains("Subject: AVVISO/SCADENZA"));
     }
 
+    // While the mail notice slides in, another event reopens the calendar
+    // list, which moves it to its first row: the window still holds the
+    // deadline that fell due, and marking it seen writes that row only.
+    void copyTakenBeforeTheMailStep()
+    {
+        test::SmtpServer server;
+        m_db->exec({QStringLiteral("UPDATE parametri SET smtp='127.0.0.1', porta_smtp='%1', user_name='%2', pw='%3',"
+                                   " mail_mitt='segreteria@scuola.example', nome_mitt='Segreteria'")
+                        .arg(server.port()).arg(server.setup().user, server.setup().password),
+                    insert({"Prima del giorno", "08.00", "tutti", nullptr, ""}),
+                    insert({"Consiglio", "10.30", "10.0.0.1", nullptr, "preside@scuola.example"})});
+        bool reopened = false;
+        QTimer::singleShot(0, this, [&] {
+            m_dm->reopen(m_dm->t_sca_timer);
+            reopened = true;
+        });
+        m_scan->tick(tickMinute);
+        QVERIFY(reopened);
+        QCOMPARE(m_windows.size(), 1);
+        Tfrm_msg &w = *m_windows.first();
+        QCOMPARE(w.memo_scad_msg->toPlainText(), QStringLiteral("Consiglio"));
+        QCOMPARE(w.lbl_ora_msg->text(), QStringLiteral("10.30"));
+        QCOMPARE(w.lbl_pc_msg->text(), QStringLiteral("10.0.0.1"));
+        w.v_letto->trigger();
+        QCOMPARE(rows(), (QStringList{QStringLiteral("Prima del giorno|2026-12-10|08.00|tutti||"),
+                                      QStringLiteral("Consiglio|2026-12-10|10.30|10.0.0.1|S|preside@scuola.example")}));
+    }
+
     void noAddressNoMailStep()
     {
         m_db->exec({insert({"Senza", "10.30", "10.0.0.1", nullptr, ""})});

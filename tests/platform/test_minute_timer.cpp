@@ -70,6 +70,55 @@ private Q_SLOTS:
         QCOMPARE(minutes.first().at(0).toDateTime(), QDateTime(QDate(2026, 10, 25), QTime(2, 0)));
     }
 
+    // Around a tick the clock steps: back by 300 ms (the tick lands just
+    // before its minute) or ahead by 90 s. Every minute comes exactly once.
+    void clockSteps_data()
+    {
+        QTest::addColumn<QList<QTime>>("ticks");
+        QTest::addColumn<QList<QTime>>("expected");
+        QTest::newRow("300 ms back") << QList<QTime>{QTime(10, 31, 0, 50), QTime(10, 31, 59, 750), QTime(10, 32, 0, 50)}
+                                     << QList<QTime>{QTime(10, 31), QTime(10, 32)};
+        QTest::newRow("90 s ahead") << QList<QTime>{QTime(10, 31, 0, 50), QTime(10, 33, 30, 50), QTime(10, 34, 0, 50)}
+                                    << QList<QTime>{QTime(10, 31), QTime(10, 32), QTime(10, 33), QTime(10, 34)};
+        QTest::newRow("300 ms back twice") << QList<QTime>{QTime(10, 30, 59, 700), QTime(10, 31, 0, 50), QTime(10, 31, 59, 700),
+                                                          QTime(10, 32, 0, 50)}
+                                           << QList<QTime>{QTime(10, 31), QTime(10, 32)};
+    }
+
+    void clockSteps()
+    {
+        QFETCH(QList<QTime>, ticks);
+        QFETCH(QList<QTime>, expected);
+        const QDate day(2026, 12, 10);
+        test::SettableClock clock(QDateTime(day, QTime(10, 30, 20)));
+        MinuteTimer timer;
+        QSignalSpy minutes(&timer, &MinuteTimer::minute);
+        timer.start();
+        for (const QTime &t : ticks) {
+            clock.set(QDateTime(day, t));
+            timer.fire();
+        }
+        QList<QTime> delivered;
+        for (const QList<QVariant> &m : minutes)
+            delivered << m.at(0).toDateTime().time();
+        QCOMPARE(delivered, expected);
+    }
+
+    // Counting from the moment the start-up check looked: a minute that began
+    // while the check ran is still delivered, and at once.
+    void startFromEarlierMoment()
+    {
+        const QDate day(2026, 12, 10);
+        test::SettableClock clock(QDateTime(day, QTime(10, 31, 5)));
+        MinuteTimer timer;
+        QSignalSpy minutes(&timer, &MinuteTimer::minute);
+        timer.start(QDateTime(day, QTime(10, 30, 58)));
+        QVERIFY(timer.isActive());
+        QVERIFY(minutes.wait(1000));
+        QCOMPARE(minutes.size(), 1);
+        QCOMPARE(minutes.first().at(0).toDateTime(), QDateTime(day, QTime(10, 31)));
+    }
+
     void longGapIsNotMadeUp()
     {
         test::SettableClock clock(QDateTime(QDate(2026, 12, 10), QTime(8, 0, 0)));

@@ -4,7 +4,9 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -71,12 +73,14 @@ private Q_SLOTS:
     void acrossProcesses();
     void staleNameAfterCrash();
     void simultaneousStarts();
+    void onePerSession();
 
 private:
     QString programPath() const { return m_dir.filePath(QStringLiteral("Velmora")); }
     QString socketFile() const
     {
-        return QDir::tempPath() + u'/' + SingleInstance::nameFor(programPath());
+        return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) + u'/'
+               + SingleInstance::nameFor(programPath());
     }
 
     QTemporaryDir m_dir;
@@ -215,6 +219,37 @@ void TestSingleInstance::simultaneousStarts()
         }
     }
     QCOMPARE(registered, 1);
+}
+
+// Two users on one machine: each session has its own runtime folder, and a
+// copy running in one does not refuse a start in the other.
+void TestSingleInstance::onePerSession()
+{
+    const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
+    const auto restore = qScopeGuard([&] {
+        if (saved.isNull())
+            qunsetenv("XDG_RUNTIME_DIR");
+        else
+            qputenv("XDG_RUNTIME_DIR", saved);
+    });
+    QTemporaryDir first;
+    QTemporaryDir second;
+    qputenv("XDG_RUNTIME_DIR", first.path().toLocal8Bit());
+    SingleInstance firstUser(programPath());
+    QVERIFY(!firstUser.anotherRunning());
+    QVERIFY(QFile::exists(first.filePath(SingleInstance::nameFor(programPath()))));
+
+    qputenv("XDG_RUNTIME_DIR", second.path().toLocal8Bit());
+    SingleInstance secondUser(programPath());
+    QSignalSpy raised(&firstUser, &SingleInstance::raiseRequested);
+    QVERIFY(!secondUser.anotherRunning());
+    SingleInstance againSecond(programPath());
+    QVERIFY(againSecond.anotherRunning());
+
+    qputenv("XDG_RUNTIME_DIR", first.path().toLocal8Bit());
+    SingleInstance againFirst(programPath());
+    QVERIFY(againFirst.anotherRunning());
+    QTRY_COMPARE(raised.size(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestSingleInstance)
