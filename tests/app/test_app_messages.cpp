@@ -4,6 +4,7 @@
 #include "alarms/Sounds.h"
 #include "app/Fmenu.h"
 #include "db/Fdm.h"
+#include "db/Texts.h"
 #include "messages/Fsms.h"
 #include "messages/MessagePoll.h"
 #include "support/RecordingSound.h"
@@ -109,11 +110,12 @@ private Q_SLOTS:
         w.dialogs.yes();
         w.entry("Svuotamessaggi1")->trigger();
         QVERIFY(messageRows(w.dm).isEmpty());
-        // Nothing is shown on success; a failure reaches the error report.
+        // Nothing is shown on success; without a connection, the not-connected warning.
         w.dm.disconnect();
         w.dialogs.yes().ok();
         w.entry("Svuotamessaggi1")->trigger();
-        QCOMPARE(w.dialogs.shown().last().kind, QStringLiteral("error"));
+        QCOMPARE(w.dialogs.texts().last(),
+                 QStringLiteral("warning: ") + velmora::notConnectedWarning() + QStringLiteral("\nDatabase non connesso"));
         QCOMPARE(w.dialogs.shown().size(), 4);
         VERIFY_DIALOGS_DONE(w.dialogs);
     }
