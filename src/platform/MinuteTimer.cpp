@@ -62,11 +62,15 @@ void MinuteTimer::fire()
     // Set back further, or a gap too long to make up: start from this minute.
     if (!m_last.isValid() || m_last > current || m_last.secsTo(current) > catchUpMinutes * 60)
         m_last = current.addSecs(-60);
-    while (m_last < current) {
+    // The next tick is set before any minute goes out: a slot that waits
+    // inside the event loop (a sound, a box) does not hold up the minutes
+    // after it, which come from a nested fire() and move m_last on; a slot
+    // that stops the timer stops what is left of this round too.
+    schedule();
+    while (m_timer.isActive() && m_last < current) {
         m_last = m_last.addSecs(60);
         Q_EMIT minute(m_last);
     }
-    schedule();
 }
 
 } // namespace velmora

@@ -31,8 +31,8 @@ public:
     // Milliseconds from the clock's moment to just inside the next minute.
     static int delayToNextMinute(const QDateTime &now);
 
-    // The timer's own tick: delivers each minute begun since the last one
-    // delivered, then schedules the next. Tests call it with a set clock.
+    // The timer's own tick: schedules the next, then delivers each minute
+    // begun since the last one delivered. Tests call it with a set clock.
     void fire();
 
 Q_SIGNALS:

@@ -131,6 +131,47 @@ private Q_SLOTS:
         QCOMPARE(minutes.first().at(0).toDateTime(), QDateTime(QDate(2026, 12, 10), QTime(11, 0)));
     }
 
+    // A minute whose slot waits in the event loop (an alarm sound, then a
+    // message box left open): the timer's next tick still comes, inside that
+    // wait, and delivers the next minute; each minute comes once, in order.
+    void slotWaitingInTheEventLoop()
+    {
+        const QDate day(2026, 12, 10);
+        test::SettableClock clock(QDateTime(day, QTime(10, 30, 20)));
+        MinuteTimer timer;
+        QList<QTime> delivered;
+        connect(&timer, &MinuteTimer::minute, this, [&](const QDateTime &m) {
+            delivered << m.time();
+            if (m.time() != QTime(10, 31))
+                return;
+            // The next tick is due in 60 ms; when it comes, its minute has begun.
+            clock.set(QDateTime(day, QTime(10, 32, 0, 50)));
+            QVERIFY(timer.isActive());
+            QTRY_COMPARE_WITH_TIMEOUT(delivered.size(), 2, 5000);
+        });
+        timer.start();
+        clock.set(QDateTime(day, QTime(10, 31, 59, 990)));
+        timer.fire();
+        QCOMPARE(delivered, (QList<QTime>{QTime(10, 31), QTime(10, 32)}));
+        QVERIFY(timer.isActive());
+    }
+
+    // A slot that stops the timer (the connection was lost during the scan):
+    // it stays stopped, and the minutes left in that round are not delivered.
+    void stoppedBySlot()
+    {
+        const QDate day(2026, 12, 10);
+        test::SettableClock clock(QDateTime(day, QTime(10, 30, 20)));
+        MinuteTimer timer;
+        QSignalSpy minutes(&timer, &MinuteTimer::minute);
+        connect(&timer, &MinuteTimer::minute, &timer, &MinuteTimer::stop);
+        timer.start();
+        clock.set(QDateTime(day, QTime(10, 33, 0, 50)));
+        timer.fire();
+        QCOMPARE(minutes.size(), 1);
+        QVERIFY(!timer.isActive());
+    }
+
     void stop()
     {
         MinuteTimer timer;
