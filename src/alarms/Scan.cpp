@@ -42,6 +42,7 @@ void DeadlineScan::tick(const QDateTime &minute)
     } catch (const std::exception &) {
         return;   // the server is away: the next minute tries again
     }
+    m_scanned = minute;
     const int row = dueRow(timer, minute, m_dm.pc);
     if (row < 0)
         return;
@@ -70,10 +71,36 @@ QDateTime DeadlineScan::startupCheck()
 {
     const QDateTime checked = now();
     m_dm.open(m_dm.t_sca, sql::pastUnseen(m_dm, checked));
-    if (m_dm.t_sca.rowCount() > 0)
-        m_opened(*Tfrm_msg::openPast(m_dm, m_dm.t_sca));
+    if (m_dm.t_sca.rowCount() > 0 && missedSinceScanned(m_dm.t_sca)) {
+        // After a lost connection the new list takes the place of one still open.
+        if (m_pastWindow)
+            m_pastWindow->close();
+        m_pastWindow = Tfrm_msg::openPast(m_dm, m_dm.t_sca);
+        m_opened(*m_pastWindow);
+    }
     m_dm.t_sca.close();
+    m_scanned = QDateTime(checked.date(), QTime(checked.time().hour(), checked.time().minute()));
     return checked;
+}
+
+// At the first check every past deadline counts; after a lost connection,
+// one whose minute came after the last minute scanned was missed meanwhile.
+// The others were listed already: a window for them alone would come back
+// with every reconnection.
+bool DeadlineScan::missedSinceScanned(const fb::ResultSet &past) const
+{
+    if (!m_scanned.isValid())
+        return true;
+    const int date = past.columnIndex(QStringLiteral("data"));
+    const int time = past.columnIndex(QStringLiteral("ora"));
+    const QDate day = m_scanned.date();
+    const QString minute = sql::timeText(m_scanned.time());
+    for (int r = 0; r < past.rowCount(); ++r) {
+        const QDate d = past.value(r, date).toDate();
+        if (d > day || (d == day && past.value(r, time).toString() > minute))
+            return true;
+    }
+    return false;
 }
 
 } // namespace velmora

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QPointer>
 #include <QString>
 
 #include <functional>
@@ -33,16 +34,21 @@ public:
     // One tick, for the minute given: mails the due deadline when it carries
     // an address, then opens its alarm window.
     void tick(const QDateTime &minute);
-    // Lists the past unseen deadlines in one window, when there are any.
+    // Lists the past unseen deadlines in one window, when there are any;
+    // after a lost connection, only when one of them was missed meanwhile.
     // Returns the moment it looked at: its minute is covered, the scan
     // takes over from the next one.
     QDateTime startupCheck();
 
 private:
+    bool missedSinceScanned(const fb::ResultSet &past) const;
+
     Tdm &m_dm;
     QPlainTextEdit &m_statusmemo;
     PopupNotice &m_notice;
     std::function<void(Tfrm_msg &)> m_opened;
+    QDateTime m_scanned;                // the last minute whose deadlines were read
+    QPointer<Tfrm_msg> m_pastWindow;    // the list of the last check, while open
 };
 
 } // namespace velmora

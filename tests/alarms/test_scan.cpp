@@ -275,6 +275,35 @@ private Q_SLOTS:
         QCOMPARE(w.memo_scad_msg->toPlainText(), listed);
         QCOMPARE(rows().filter(QStringLiteral("|S|")).size(), sql.join(QString()).count(QStringLiteral("'S'")));
     }
+
+    // After a lost connection the check runs again. A list of what was
+    // already listed does not come back; a deadline whose minute came while
+    // the connection was down does, in place of the window still open.
+    void checkAfterLostConnection()
+    {
+        m_db->exec({insert({"Ieri", "16.00", "10.0.0.1", nullptr, ""}, "12/09/2026")});
+        m_clock->set(tickMinute.addSecs(20));
+        m_scan->startupCheck();
+        QCOMPARE(m_windows.size(), 1);
+        const QPointer<Tfrm_msg> first = m_windows.first();
+        m_clock->set(tickMinute.addSecs(60));
+        m_scan->tick(tickMinute.addSecs(60));
+
+        // Down from 10.32 to 10.40: reconnected, nothing new was missed.
+        m_clock->set(tickMinute.addSecs(10 * 60 + 5));
+        m_scan->startupCheck();
+        QCOMPARE(m_windows.size(), 1);
+        QVERIFY(first && first->isVisible());
+
+        // Down again, and a deadline of 10.45 went by meanwhile.
+        m_db->exec({insert({"Durante", "10.45", "tutti", nullptr, ""})});
+        m_clock->set(tickMinute.addSecs(20 * 60));
+        m_scan->startupCheck();
+        QCOMPARE(m_windows.size(), 2);
+        QTRY_VERIFY(!first);   // closed, and gone
+        QCOMPARE(m_windows.last()->memo_scad_msg->toPlainText(),
+                 QStringLiteral("- Ieri  DATA: 09/12/2026  ORA: 16.00\n- Durante  DATA: 10/12/2026  ORA: 10.45"));
+    }
 };
 
 QTEST_MAIN(TestScan)
