@@ -1,6 +1,7 @@
 #include "fb/Attachment.h"
 
 #include "fb/Client.h"
+#include "fb/DeadPeer.h"
 #include "fb/Error.h"
 #include "fb/Transaction.h"
 
@@ -49,6 +50,7 @@ void Attachment::attach(const QString &connection, const Login &login, bool embe
             st, bytes(connection).constData(), static_cast<unsigned>(params.size()),
             reinterpret_cast<const unsigned char *>(params.constData()));
     });
+    boundDeadPeer(connection);
 }
 
 void Attachment::create(const QString &connection, const Login &login, bool embeddedOnly)

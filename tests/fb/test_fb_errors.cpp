@@ -1,10 +1,17 @@
 // Errors carry the server's text and codes: a conflict is told from the rest.
 #include "Servers.h"
 #include "TempDatabase.h"
+#include "fb/DeadPeer.h"
 #include "fb/Error.h"
 
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QtTest>
+
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
 
 using namespace velmora;
 
@@ -74,6 +81,39 @@ private Q_SLOTS:
         dm.databaseName = QStringLiteral("localhost/3059:/nessuno/Velmora.FDB");
         QVERIFY_THROWS_EXCEPTION(fb::Error, dm.connect());
         QVERIFY(!dm.connected());
+    }
+
+    // A server that goes silent (switched off, a cable pulled) does not hold a
+    // statement for the system's quarter of an hour: the attachment's own
+    // connection carries the bounds, found by its server's port.
+    void deadPeerBounded()
+    {
+        const QString host = test::fbServerAddress();
+        if (host.isEmpty())
+            QSKIP("no Firebird server on loopback");
+        test::TempDatabase db;
+        QFile::setPermissions(db.folder(), QFile::permissions(db.folder()) | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther);
+        QFile::setPermissions(db.file(), QFile::permissions(db.file()) | QFileDevice::ReadOther | QFileDevice::WriteOther);
+        const auto dm = db.connect(QStringLiteral("10.0.0.1"), host + QLatin1Char(':') + db.file());
+        QList<int> bounded;
+        for (const QString &name : QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::Files | QDir::System)) {
+            const int fd = name.toInt();
+            sockaddr_in peer{};
+            socklen_t length = sizeof peer;
+            if (::getpeername(fd, reinterpret_cast<sockaddr *>(&peer), &length) != 0 || peer.sin_family != AF_INET
+                || ntohs(peer.sin_port) != 3050)
+                continue;
+            int keepAlive = 0;
+            unsigned userTimeout = 0;
+            length = sizeof keepAlive;
+            ::getsockopt(fd, SOL_SOCKET, SO_KEEPALIVE, &keepAlive, &length);
+            length = sizeof userTimeout;
+            ::getsockopt(fd, IPPROTO_TCP, TCP_USER_TIMEOUT, &userTimeout, &length);
+            QCOMPARE(keepAlive, 1);
+            QCOMPARE(userTimeout, unsigned(fb::deadPeerSeconds * 1000));
+            bounded << fd;
+        }
+        QCOMPARE(bounded.size(), 1);
     }
 };
 
