@@ -1,6 +1,8 @@
+#include "app/EndWatch.h"
 #include "app/SessionEnd.h"
 #include "app/Startup.h"
 #include "platform/ErrorReport.h"
+#include "platform/QuitRequest.h"
 
 #include <QApplication>
 
@@ -10,10 +12,17 @@ namespace {
 // thread starts, so that every thread inherits it.
 [[maybe_unused]] const bool terminateHeld = (velmora::SessionEnd::holdTerminate(), true);
 
+// How long the program may take to end once asked: a few seconds, as the
+// end of a session expects.
+constexpr int endGraceMs = 4000;
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    // First, so that it is the last to go: the end of everything else is watched.
+    velmora::EndWatch endWatch(endGraceMs);
+    QObject::connect(&velmora::QuitRequest::instance(), &velmora::QuitRequest::raised, [&] { endWatch.arm(); });
     QApplication app(argc, argv);
     velmora::Startup startup;
     // A start that cannot even register (the system's error text) ends in the error box.

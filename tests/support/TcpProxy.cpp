@@ -106,7 +106,13 @@ void TcpProxy::relay(int client)
         pollfd fds[2] = {{client, POLLIN, 0}, {server, POLLIN, 0}};
         char buffer[16384];
         bool open = true;
-        while (open && ::poll(fds, 2, -1) > 0) {
+        while (open && ::poll(fds, 2, m_frozen ? 100 : -1) >= 0) {
+            if (m_frozen) {
+                // Nothing more is read; a cut() still ends the relay.
+                fds[0].events = fds[1].events = 0;
+                open = !((fds[0].revents | fds[1].revents) & (POLLHUP | POLLERR));
+                continue;
+            }
             for (int i = 0; i < 2 && open; ++i) {
                 if (!(fds[i].revents & (POLLIN | POLLHUP | POLLERR)))
                     continue;

@@ -16,7 +16,9 @@ inline constexpr const char *listenHost = "127.0.0.2";
 
 // A TCP relay on listenHost, owned by the test, in front of a server on
 // loopback: cut() drops every connection and stops listening, as a server
-// that went away; restore() listens on the same port again. The relay runs
+// that went away; restore() listens on the same port again; freeze() keeps
+// every connection open and relays nothing more, as a server that hangs
+// (the system still acknowledges what the client sends). The relay runs
 // on threads of its own, so a client blocked in a call on the test's thread
 // is still served. The server behind it is never touched.
 class TcpProxy {
@@ -29,6 +31,7 @@ public:
     quint16 port() const { return m_port; }
     void cut();
     void restore();
+    void freeze() { m_frozen = true; }
 
 private:
     void listen();
@@ -42,6 +45,7 @@ private:
     std::vector<int> m_sockets;
     std::vector<std::thread> m_threads;
     std::atomic<bool> m_stopping{false};
+    std::atomic<bool> m_frozen{false};
 };
 
 // A listener on listenHost that lets connections in and never answers: a
