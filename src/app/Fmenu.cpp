@@ -236,13 +236,20 @@ void Tfrm_menu::prepareShowing()
                               .toString(now().addSecs(3 * 3600), QStringLiteral("dddd  d  MMMM  yyyy"));
     lbl_oggi->setText(today);
     StatusBar1_panels[1]->setText(QStringLiteral("OGGI: ") + today);
-    if (m_deadlines) {
+    // While the first connection is being made there is nothing to read yet,
+    // and nothing to report: the connection fills the window on screen.
+    if (m_deadlines && !firstConnectionPending()) {
         m_deadlines->loadChoices();
         // The settings page filled its addresses just before being shown:
         // emptying them here would let "Salva" store none.
         if (pgc_menu->currentWidget() != p_parametri)
             m_settings->clearAddresses();
     }
+}
+
+bool Tfrm_menu::firstConnectionPending() const
+{
+    return timer_connetti.isActive() && !m_reconnecting;
 }
 
 void Tfrm_menu::showIfNoTray()
@@ -269,6 +276,8 @@ void Tfrm_menu::closeEvent(QCloseEvent *event)
             return;
         }
         event->accept();
+        // Every wait in progress gives up before the server is told goodbye.
+        QuitRequest::instance().request();
         // The program ends even when the server went away meanwhile, or when
         // the client library already shut its attachments on SIGTERM: a box
         // here would hold up the end of the session.

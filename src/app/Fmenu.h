@@ -143,6 +143,7 @@ private:
 
     void selectPage(QWidget *page);
     void prepareShowing();
+    bool firstConnectionPending() const;
     void putAway();
     void endProgram();
     void openMenuAtButton();

@@ -173,9 +173,16 @@ bool DeadlineEditor::checkMoment(const Typed &t) const
 
 bool DeadlineEditor::checkAddressee(const Typed &t) const
 {
-    if (!t.hasAddress() || !cmb_utente_scad->currentText().isEmpty() || cmb_utente_scad->count() == 0)
+    if (!t.hasAddress() || !cmb_utente_scad->currentText().isEmpty())
         return true;
-    dialogs().warning(QStringLiteral("Per le scadenze da inviare a mezzo mail è necessario scegliere il computer su cui visualizzare l'avviso di avvenuto invio!"));
+    // Once read, the list holds at least its blank entry. Never read (no
+    // connection when the window was shown), it cannot tell whether there is
+    // a computer to choose: the deadline would go to every workstation.
+    if (cmb_utente_scad->count() == 0)
+        dialogs().warning(QStringLiteral("Elenco degli utenti non disponibile: non è possibile scegliere il computer su cui visualizzare l'avviso di avvenuto invio!\n"
+                                         "Verificare che il Server sia acceso e che la connessione sia stabilita, quindi riaprire la finestra."));
+    else
+        dialogs().warning(QStringLiteral("Per le scadenze da inviare a mezzo mail è necessario scegliere il computer su cui visualizzare l'avviso di avvenuto invio!"));
     return false;
 }
 

@@ -96,10 +96,8 @@ void DeadlinePage::presetFields()
 
 void DeadlinePage::loadChoices()
 {
-    // Before the first connection there is nothing to read, and nothing to
-    // report: the lists come with the next showing.
-    if (!m_dm.connected())
-        return;
+    // Not connected: the data module's not-connected warning, for the
+    // error report of the showing; the lists stay as they were.
     // The directory's own statement, or the usual one before any page set it.
     m_dm.open(m_dm.t_pc, m_dm.t_pc.sql().isEmpty() ? sql::users() : m_dm.t_pc.sql());
     QStringList users;

@@ -127,6 +127,8 @@ private Q_SLOTS:
     void iconBeforeConnecting();
     void sessionEnd();
     void settingsFromTray();
+    void showingWithoutConnection_data();
+    void showingWithoutConnection();
 };
 
 void TestMainWindow::frame()
@@ -552,3 +554,31 @@ void TestMainWindow::settingsFromTray()
 
 QTEST_MAIN(TestMainWindow)
 #include "test_app_window.moc"
+
+void TestMainWindow::showingWithoutConnection_data()
+{
+    QTest::addColumn<bool>("gaveUp");
+    QTest::addColumn<QStringList>("boxes");
+    QTest::newRow("first connection being made") << false << QStringList();
+    QTest::newRow("attempts given up")
+        << true << QStringList{QStringLiteral("warning: ") + notConnectedWarning() + QStringLiteral("\nDatabase non connesso")};
+}
+
+// Shown while there is no database to read: the window comes all the same,
+// and says why its lists are empty, unless the first connection is still
+// being made (it fills the window itself).
+void TestMainWindow::showingWithoutConnection()
+{
+    QFETCH(bool, gaveUp);
+    QFETCH(QStringList, boxes);
+    Workstation w;
+    QVERIFY(w.frm->timer_connetti.isActive());
+    if (gaveUp)
+        w.frm->timer_connetti.stop();
+    for (int i = 0; i < boxes.size(); ++i)
+        w.dialogs.ok();
+    w.frm->showWindow();
+    QCOMPARE(w.dialogs.texts(), boxes);
+    VERIFY_DIALOGS_DONE(w.dialogs);
+    QVERIFY(w.frm->isVisible());
+}

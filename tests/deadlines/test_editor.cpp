@@ -141,6 +141,28 @@ private Q_SLOTS:
         }
     }
 
+    // The window was shown while the database could not be read: the
+    // addressee list was never filled, so an address cannot be given a
+    // computer and would go to every workstation. It is refused.
+    void addressWithoutTheAddresseeList()
+    {
+        prepare(true, {});
+        Workstation w(*m_db, thisPc);
+        w.page->presetFields();
+        QVERIFY(w.page->open());
+        const QStringList before = deadlineRows(*m_db);
+        ScriptedDialogs d;
+        d.ok();
+        w.fill(QStringLiteral("Consiglio"), QStringLiteral("11/12/2026"), QStringLiteral("09"), QStringLiteral("00"),
+               QStringLiteral("preside@scuola.example"));
+        Workstation::click(w.editor().bbt_ins);
+        QCOMPARE(d.texts(), QStringList{QStringLiteral(
+            "warning: Elenco degli utenti non disponibile: non è possibile scegliere il computer su cui visualizzare l'avviso di avvenuto invio!\n"
+            "Verificare che il Server sia acceso e che la connessione sia stabilita, quindi riaprire la finestra.")});
+        VERIFY_DIALOGS_DONE(d);
+        QCOMPARE(deadlineRows(*m_db), before);
+    }
+
     void changeChain_data()
     {
         QTest::addColumn<QStringList>("fields");   // text, date, hour, minute, user, address; "=" keeps
