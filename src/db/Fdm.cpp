@@ -146,6 +146,8 @@ bool Tdm::blocca(const QString &lockStatement, qint64 id)
             q_blocca.execute();
         });
         return true;
+    } catch (const NotConnected &) {
+        throw;   // not another workstation's lock: the not-connected warning
     } catch (const fb::Error &) {
         return false;
     }
@@ -161,8 +163,11 @@ void Tdm::sblocca(const QString &slot)
         return;
     try {
         t->rollback();
-    } catch (const fb::Error &) {
-        // A lost connection took the row lock with it: the slot is free.
+    } catch (const fb::Error &e) {
+        // The slot is free all the same: a lost connection took the row lock
+        // with it. The loss is taken up as anywhere else.
+        if (e.connectionLost())
+            letGo();
     }
 }
 

@@ -125,9 +125,14 @@ private Q_SLOTS:
         m_a->open(m_a->t_ente, QStringLiteral("select current_connection as id from rdb$database"));
         const QString id = m_a->t_ente.value(QStringLiteral("id")).toString();
         m_b->run(QStringLiteral("DELETE FROM mon$attachments WHERE mon$attachment_id=") + id);
+        int lost = 0;
+        m_a->connectionLost = [&] { ++lost; };
         m_a->sblocca(QStringLiteral("1"));
         QVERIFY(!m_a->tr_blocca.active());
-        m_a = m_db->connect(QStringLiteral("10.0.0.1"));
+        // The loss is taken up at once, as at any other read: the workstation reconnects.
+        QCOMPARE(lost, 1);
+        QVERIFY(!m_a->connected());
+        m_a->connect();
         QVERIFY(m_a->blocca(lockDeadline, 1));
         QVERIFY(!m_b->blocca(lockDeadline, 1));
     }
@@ -145,10 +150,13 @@ private Q_SLOTS:
         QVERIFY(m_b->blocca(lockDeadline, 1));
     }
 
+    // No connection is not another workstation's lock: the page gets the
+    // not-connected warning, not "Record bloccato da un altro utente!".
     void lockWithoutConnectionFails()
     {
         Tdm dm;
-        QVERIFY(!dm.blocca(lockDeadline, 1));
+        QVERIFY_THROWS_EXCEPTION(NotConnected, dm.blocca(lockDeadline, 1));
+        QVERIFY(!dm.tr_blocca.active());
     }
 };
 
