@@ -24,7 +24,10 @@ QString testo_sql(const QString &text)
 
 QString ip_locale()
 {
-    return hostIpv4();
+    // Looked up once per run: a lookup may take its whole bound, and a
+    // workstation's key is the same from start to end.
+    static const QString key = hostIpv4();
+    return key;
 }
 
 } // namespace velmora

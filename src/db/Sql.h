@@ -12,7 +12,8 @@ QString data_sql(const QString &date);
 // The text with every single quote doubled, to stand between quotes.
 QString testo_sql(const QString &text);
 
-// This workstation's key: its IPv4 address in dotted form, or empty.
+// This workstation's key: its IPv4 address in dotted form, or empty;
+// looked up at the first call.
 QString ip_locale();
 
 } // namespace velmora
