@@ -2,6 +2,7 @@
 
 #include "platform/Paths.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -33,7 +34,9 @@ void installSound(const QString &name)
     if (QFileInfo::exists(target))
         return;
     QDir().mkpath(QFileInfo(target).absolutePath());
-    if (QFile::copy(QStringLiteral(":/sounds/") + name, target))
+    // The sounds installed with the program, else the ones built into it.
+    const QString installed = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../share/velmora/") + name);
+    if (QFile::copy(QFileInfo(installed).isFile() ? installed : QStringLiteral(":/sounds/") + name, target))
         // Copies out of the resources come read-only.
         QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
 }
