@@ -66,6 +66,7 @@ CalendarPanel::CalendarPanel(Tdm &dm, DayList &days, QWidget *parent)
     lbl_oggi->setStyleSheet(QStringLiteral("color: blue; font-weight: bold;"));
 
     auto *top = new QGridLayout(Panel1);
+    top->setContentsMargins(6, 4, 6, 4);
     top->addWidget(fieldLabel(QStringLiteral("MESE"), cmb_mese), 0, 0);
     top->addWidget(cmb_mese, 0, 1);
     top->addWidget(fieldLabel(QStringLiteral("ANNO"), edt_anno), 0, 2);
@@ -100,6 +101,7 @@ CalendarPanel::CalendarPanel(Tdm &dm, DayList &days, QWidget *parent)
 
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(3);
     column->addWidget(Panel1);
     column->addWidget(pnl_festa);
     column->addWidget(calendario);

@@ -94,6 +94,9 @@ DeadlineEditor::DeadlineEditor(Tdm &dm, PageLinks &links, QWidget *parent)
     lbl_id_scadenza->hide();
 
     auto *grid = new QGridLayout(this);
+    // Each label close above its field: the page fits a laptop's screen.
+    grid->setVerticalSpacing(2);
+    grid->setContentsMargins(6, 4, 6, 4);
     auto *caption = new QHBoxLayout;
     caption->addWidget(fieldLabel(QStringLiteral("Scadenza"), edt_scad));
     caption->addStretch();

@@ -64,7 +64,9 @@ DeadlinePage::DeadlinePage(Tdm &dm, QWidget *parent) : QWidget(parent), m_dm(dm)
     foot->addWidget(Image1);
     foot->addLayout(menuColumn, 1);
 
+    // Close together, so that the page fits a laptop's screen.
     auto *left = new QVBoxLayout;
+    left->setSpacing(3);
     left->addWidget(calendar);
     left->addWidget(editor);
     left->addLayout(foot);

@@ -88,7 +88,7 @@ QRect MonthCalendar::cellRect(int column, int row) const
 
 QSize MonthCalendar::sizeHint() const
 {
-    return QSize(287, 196);
+    return QSize(287, rows * 17);
 }
 
 void MonthCalendar::paintEvent(QPaintEvent *)

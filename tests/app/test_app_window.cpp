@@ -129,6 +129,7 @@ private Q_SLOTS:
     void settingsFromTray();
     void showingWithoutConnection_data();
     void showingWithoutConnection();
+    void fitsALaptopScreen();
 };
 
 void TestMainWindow::frame()
@@ -581,4 +582,37 @@ void TestMainWindow::showingWithoutConnection()
     QCOMPARE(w.dialogs.texts(), boxes);
     VERIFY_DIALOGS_DONE(w.dialogs);
     QVERIFY(w.frm->isVisible());
+}
+
+// A 1366 by 768 screen, the most common office laptop, under a desktop
+// panel (GNOME's top bar: 32 pixels) with the window's title bar (37): the
+// window fits, and every page fits the window without squeezing a control
+// below its smallest size (the status bar stays in sight).
+void TestMainWindow::fitsALaptopScreen()
+{
+    constexpr int panel = 32;
+    constexpr int titleBar = 37;
+    Workstation w;
+    QVERIFY(w.frm->width() <= 1366);
+    QVERIFY(w.frm->height() + panel + titleBar <= 768);
+    w.frm->show();
+    QStringList squeezed;
+    QTabWidget *pages = w.frm->pgc_menu;
+    for (int i = 0; i < pages->count(); ++i) {
+        QWidget *page = pages->widget(i);
+        if (page == w.frm->p_stampe)
+            continue;
+        pages->setCurrentIndex(i);
+        QCoreApplication::processEvents();
+        const QSize needed = page->minimumSizeHint();
+        if (needed.height() > page->height() || needed.width() > page->width())
+            squeezed << QStringLiteral("%1 needs %2x%3, has %4x%5")
+                            .arg(page->objectName())
+                            .arg(needed.width())
+                            .arg(needed.height())
+                            .arg(page->width())
+                            .arg(page->height());
+    }
+    QVERIFY2(squeezed.isEmpty(), qPrintable(squeezed.join(QLatin1Char('\n'))));
+    QVERIFY(w.frm->StatusBar1->geometry().bottom() < w.frm->height());
 }
