@@ -18,6 +18,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -78,6 +79,9 @@ DeadlinePage::DeadlinePage(Tdm &dm, QWidget *parent) : QWidget(parent), m_dm(dm)
     auto *columns = new QHBoxLayout(this);
     columns->addLayout(left, 0);
     columns->addLayout(right, 1);
+    // The tab key reads the left column down, then the right one.
+    setTabOrder(editor->BitBtn9, sbt_menu);
+    setTabOrder(sbt_menu, days->SMDBGrid1);
 
     connect(dbg_scad, &DataGrid::rowClicked, this, guardedSlot(editor, &DeadlineEditor::selectRow));
     connect(dbg_scad, &DataGrid::rowCountShown, this, [this](int count) {

@@ -81,9 +81,11 @@ SearchPanel::SearchPanel(Tdm &dm, QWidget *parent) : QGroupBox(QStringLiteral("C
     grid->addWidget(bbt_cerca_scad, 2, 4, 1, 2);
     grid->addWidget(bbt_sta_scad, 2, 0, 1, 2);
     grid->setColumnStretch(1, 1);
-    // The operators stand under the same label as their field.
-    cmb_cdata->setAccessibleName(QStringLiteral("Confronto data"));
-    cmb_cora->setAccessibleName(QStringLiteral("Confronto ora"));
+    // The operators stand under the same label as their field. A drop-down
+    // list is named by a label of its own over AT-SPI (its name there is its
+    // value): one that only screen readers meet.
+    fieldLabel(QStringLiteral("Confronto data"), cmb_cdata)->hide();
+    fieldLabel(QStringLiteral("Confronto ora"), cmb_cora)->hide();
     setTabOrder(cmb_mail, bbt_sta_scad);
     setTabOrder(bbt_sta_scad, bbt_pul);
     setTabOrder(bbt_pul, bbt_cerca_scad);

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QMenu>
+#include <QStackedWidget>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QtTest>
@@ -72,10 +73,11 @@ bool needsName(const QWidget *w, QAccessibleInterface *iface)
 }
 
 // The name the control carries itself: set on it, given by a label beside
-// it, or its own caption. A group's title is not a name of its own.
+// it, or its own caption. A group's title is not a name of its own. A name
+// set on a drop-down list is not heard over AT-SPI: only its label counts.
 QString ownName(const QWidget *w)
 {
-    if (!w->accessibleName().isEmpty())
+    if (!w->accessibleName().isEmpty() && !qobject_cast<const QComboBox *>(w))
         return w->accessibleName();
     const auto labels = w->parentWidget()->findChildren<QLabel *>(Qt::FindDirectChildrenOnly);
     for (const QLabel *label : labels)
@@ -84,6 +86,14 @@ QString ownName(const QWidget *w)
     if (const auto *button = qobject_cast<const QAbstractButton *>(w))
         return stripAmp(button->text());
     return {};
+}
+
+bool labelledBy(QAccessibleInterface *iface, const QString &name)
+{
+    for (const auto &[label, relation] : iface->relations(QAccessible::Label))
+        if (label->text(QAccessible::Name) == name)
+            return true;
+    return false;
 }
 
 QString describe(const QWidget *w)
@@ -121,6 +131,35 @@ bool readsAfter(const QRect &a, const QRect &b)
     if (a.center().y() > b.bottom())
         return false;
     return b.center().x() > a.center().x();
+}
+
+// Part b comes after part a for the eye: below it, or in a column further right.
+bool comesAfter(const QRect &a, const QRect &b)
+{
+    return b.top() >= a.bottom() - 2 || b.left() >= a.right() - 2;
+}
+
+// The part of its page (or window) that a control belongs to: below the
+// page, or the window, and the single panels that only wrap the rest, the
+// widget that holds it among several. The page control's own tabs: none.
+QWidget *partOfPage(QWidget *w)
+{
+    QList<QWidget *> chain;   // from the window down to w
+    for (QWidget *p = w; p; p = p->isWindow() ? nullptr : p->parentWidget())
+        chain.prepend(p);
+    for (int i = 0; i + 1 < chain.size(); ++i)
+        if (qobject_cast<QStackedWidget *>(chain[i]->parentWidget()))
+            chain = chain.mid(i);   // a page: its parts count, not the window's
+    if (qobject_cast<QTabBar *>(w) || qobject_cast<QTabWidget *>(w))
+        return nullptr;
+    for (int i = 0; i + 1 < chain.size(); ++i) {
+        int shown = 0;
+        for (const QWidget *child : chain[i]->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+            shown += child->isVisibleTo(chain[i]) ? 1 : 0;
+        if (shown > 1)
+            return chain[i + 1];
+    }
+    return w;
 }
 
 } // namespace
@@ -178,13 +217,15 @@ void TestAccessibility::everyControlNamed()
                 continue;
             ++checked;
             const QString name = ownName(w);
-            // A list reads its value as its name on this platform, the label when empty.
-            const bool readsValue = iface->role() == QAccessible::ComboBox
-                                    && !qobject_cast<const QComboBox *>(w)->currentText().isEmpty();
             const QString heard = iface->text(QAccessible::Name);
             if (name.isEmpty())
                 unnamed << describe(w) + QStringLiteral(": no name");
-            else if (!readsValue && heard != name)
+            else if (iface->role() == QAccessible::ComboBox) {
+                // A list reads its value as its name on this platform; a
+                // screen reader names it by the label that labels it.
+                if (!labelledBy(iface, name))
+                    unnamed << describe(w) + QStringLiteral(": no label \"%1\" labels it").arg(name);
+            } else if (heard != name)
                 unnamed << describe(w) + QStringLiteral(": heard \"%1\", named \"%2\"").arg(heard, name);
         }
     }
@@ -219,13 +260,16 @@ void TestAccessibility::editorNames()
     QCOMPARE(iface->text(QAccessible::Name), name);
 }
 
-// Among the controls of one group, the focus goes on as the eye reads.
+// Among the controls of one group, the focus goes on as the eye reads; and
+// it goes through each part of a page (a group, a column's panel) in one go,
+// never leaving it to come back later.
 void TestAccessibility::tabOrder()
 {
     QStringList wrong;
     const auto check = [&wrong](QWidget *window) {
         layOut(window);
         QHash<QWidget *, QWidget *> lastInGroup;
+        QList<QWidget *> partsLeft;
         QWidget *w = window;
         do {
             w = w->nextInFocusChain();
@@ -236,6 +280,17 @@ void TestAccessibility::tabOrder()
             if (previous && !readsAfter(placeIn(previous, window), placeIn(w, window)))
                 wrong << describe(previous) + QStringLiteral(" then ") + w->objectName();
             previous = w;
+            QWidget *part = partOfPage(w);
+            if (!part)
+                continue;
+            if (!partsLeft.isEmpty() && partsLeft.last() != part) {
+                if (partsLeft.contains(part))
+                    wrong << describe(w) + QStringLiteral(": back into ") + part->objectName();
+                else if (!comesAfter(placeIn(partsLeft.last(), window), placeIn(part, window)))
+                    wrong << describe(partsLeft.last()) + QStringLiteral(" then the part ") + part->objectName();
+            }
+            partsLeft.removeAll(part);
+            partsLeft << part;
         } while (w != window);
     };
     Tfrm_menu &menu = *m_startup->frm_menu;
