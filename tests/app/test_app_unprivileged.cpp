@@ -101,6 +101,7 @@ class TestUnprivileged : public QObject {
 
 private Q_SLOTS:
     void firstStart();
+    void twoSessions();
     void refused_data();
     void refused();
 
@@ -108,38 +109,98 @@ private:
     void refusedHere();
 };
 
+ino_t inode(const QString &path)
+{
+    struct stat st{};
+    ::stat(QFile::encodeName(path).constData(), &st);
+    return st.st_ino;
+}
+
+// A session's home with the program in it (a build tree may lie in a folder
+// that nobody may enter), its root and a connection to its own database.
+QString prepareHome(const QTemporaryDir &home)
+{
+    QDir dir(home.path());
+    dir.mkpath(QStringLiteral("root/Velmora/Sys"));
+    dir.mkpath(QStringLiteral("config"));
+    dir.mkpath(QStringLiteral("run"));
+    QFile::setPermissions(home.filePath(QStringLiteral("run")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QString database = home.filePath(QStringLiteral("root/Velmora/Database/Velmora.FDB"));
+    QFile cnt(home.filePath(QStringLiteral("root/Velmora/Sys/velmora.cnt")));
+    if (cnt.open(QIODevice::WriteOnly))
+        cnt.write(embeddedConnection(database));
+    cnt.close();
+    QFile::copy(QStringLiteral(VELMORA_PROGRAM), home.filePath(QStringLiteral("velmora")));
+    giveAway(home.path());
+    return database;
+}
+
+// One run of the program of home, as the case user: started, waited for until
+// it is connected (it records the start with the session then), ended.
+class Run {
+public:
+    explicit Run(const QTemporaryDir &home) : m_entry(home.filePath(QStringLiteral("config/autostart/Velmora.desktop")))
+    {
+        QFile::remove(m_entry);
+        m_process.setProcessEnvironment(session(home));
+        m_process.setProcessChannelMode(QProcess::ForwardedChannels);
+        startAsCaseUser(m_process, home.filePath(QStringLiteral("velmora")), {});
+    }
+    ~Run()
+    {
+        m_process.terminate();
+        if (!m_process.waitForFinished(endMs))
+            m_process.kill();
+    }
+    Run(const Run &) = delete;
+    Run &operator=(const Run &) = delete;
+
+    bool connected()
+    {
+        return QTest::qWaitFor([this] { return QFile::exists(m_entry) || m_process.state() == QProcess::NotRunning; },
+                               startMs)
+               && QFile::exists(m_entry);
+    }
+
+private:
+    const QString m_entry;
+    QProcess m_process;
+};
+
 void TestUnprivileged::firstStart()
 {
     QTemporaryDir home;
     QVERIFY(home.isValid());
-    QDir dir(home.path());
-    QVERIFY(dir.mkpath(QStringLiteral("root/Velmora/Sys")) && dir.mkpath(QStringLiteral("config"))
-            && dir.mkpath(QStringLiteral("run")));
-    QFile::setPermissions(home.filePath(QStringLiteral("run")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    const QString database = home.filePath(QStringLiteral("root/Velmora/Database/Velmora.FDB"));
-    QFile cnt(home.filePath(QStringLiteral("root/Velmora/Sys/velmora.cnt")));
-    QVERIFY(cnt.open(QIODevice::WriteOnly) && cnt.write(embeddedConnection(database)) > 0);
-    cnt.close();
-    const QString program = home.filePath(QStringLiteral("velmora"));
-    QVERIFY(QFile::copy(QStringLiteral(VELMORA_PROGRAM), program));
-    giveAway(home.path());
-
-    QProcess process;
-    process.setProcessEnvironment(session(home));
-    process.setProcessChannelMode(QProcess::ForwardedChannels);
-    startAsCaseUser(process, program, {});
-    QVERIFY(process.waitForStarted());
-
-    // The start with the session is recorded only once connected.
-    const QString autostartEntry = home.filePath(QStringLiteral("config/autostart/Velmora.desktop"));
-    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(autostartEntry) || process.state() != QProcess::Running, startMs);
-    const bool connected = QFile::exists(autostartEntry);
-    process.terminate();
-    if (!process.waitForFinished(endMs))
-        process.kill();
-    QVERIFY(connected);
+    const QString database = prepareHome(home);
+    {
+        Run first(home);
+        QVERIFY(first.connected());
+    }
     QCOMPARE(QFileInfo(database).ownerId(), caseUser());
     QVERIFY(QFileInfo(home.filePath(QStringLiteral("run/velmora-firebird"))).isDir());
+    // Later starts open the database made by the first: the same file.
+    const ino_t made = inode(database);
+    Run later(home);
+    QVERIFY(later.connected());
+    QCOMPARE(inode(database), made);
+}
+
+// Two sessions of one computer at the same time, each with its own runtime
+// folder: each keeps its own lock files, opens its own database, and neither
+// stands in the other's way.
+void TestUnprivileged::twoSessions()
+{
+    QTemporaryDir first;
+    QTemporaryDir second;
+    QVERIFY(first.isValid() && second.isValid());
+    prepareHome(first);
+    prepareHome(second);
+    Run a(first);
+    Run b(second);
+    QVERIFY(a.connected());
+    QVERIFY(b.connected());
+    QVERIFY(QFileInfo(first.filePath(QStringLiteral("run/velmora-firebird"))).isDir());
+    QVERIFY(QFileInfo(second.filePath(QStringLiteral("run/velmora-firebird"))).isDir());
 }
 
 void TestUnprivileged::refused_data()
@@ -177,6 +238,9 @@ void TestUnprivileged::refused()
     const QString tag = QString::fromUtf8(QTest::currentDataTag());
     QTemporaryDir home;
     QVERIFY(home.isValid());
+    // This test program, where the case user may run it.
+    const QString self = home.filePath(QStringLiteral("test_app_unprivileged"));
+    QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), self));
     giveAway(home.path());
     QProcessEnvironment env = session(home);
     env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
@@ -199,7 +263,7 @@ void TestUnprivileged::refused()
     child.setProcessEnvironment(env);
     child.setProcessChannelMode(QProcess::ForwardedChannels);
     // The child writes its own temporary folders.
-    startAsCaseUser(child, QCoreApplication::applicationFilePath(), {QStringLiteral("refused:") + tag});
+    startAsCaseUser(child, self, {QStringLiteral("refused:") + tag});
     QVERIFY(child.waitForFinished(startMs));
     QCOMPARE(child.exitStatus(), QProcess::NormalExit);
     QCOMPARE(child.exitCode(), 0);
