@@ -13,6 +13,7 @@
 #include "platform/QuitRequest.h"
 #include "support/RecordingSound.h"
 #include "support/ScriptedDialogs.h"
+#include "support/PrivateServer.h"
 #include "support/Servers.h"
 #include "support/SettableClock.h"
 #include "support/TcpProxy.h"
@@ -161,6 +162,7 @@ private Q_SLOTS:
     void quitEndsTheAlarmSound();
     void silentServerAttemptIsBounded();
     void firstConnectionFillsTheShowingPage();
+    void serverRestart_data();
     void serverRestart();
 };
 
@@ -276,9 +278,25 @@ void TestRobust::firstConnectionFillsTheShowingPage()
 // is recognised, pages warn instead of showing the network error, the
 // workstation reconnects by itself, the start-up check lists the minute
 // missed meanwhile, and the next deadline is announced in its minute.
+void TestRobust::serverRestart_data()
+{
+    QTest::addColumn<bool>("restart");
+    QTest::newRow("the network cut") << false;
+    QTest::newRow("the server stopped and started") << true;
+}
+
 void TestRobust::serverRestart()
 {
-    if (!test::fbServerRunning()) {
+    QFETCH(bool, restart);
+    // A server of the test's own can be stopped; the shared one is reached
+    // through a relay that cuts it off.
+    std::optional<test::PrivateServer> own;
+    quint16 serverPort = 3050;
+    if (restart) {
+        own.emplace();
+        QVERIFY(own->start());
+        serverPort = own->port();
+    } else if (!test::fbServerRunning()) {
         if (qEnvironmentVariableIsSet("VELMORA_FBSERVER"))
             QFAIL("the test script started a server, but none answers");
         QSKIP("no Firebird server on loopback");
@@ -289,14 +307,17 @@ void TestRobust::serverRestart()
     QFile::setPermissions(db.folder(), QFile::permissions(db.folder()) | QFileDevice::ReadOther | QFileDevice::WriteOther
                                            | QFileDevice::ExeOther);
     QFile::setPermissions(db.file(), QFile::permissions(db.file()) | QFileDevice::ReadOther | QFileDevice::WriteOther);
-    test::TcpProxy proxy(3050);
+    test::TcpProxy proxy(serverPort);
     test::SettableClock clock(QDateTime(today, QTime(10, 29, 10)));
     Workstation w(QStringLiteral("%1/%2:%3").arg(QLatin1String(test::listenHost)).arg(proxy.port()).arg(db.file()));
     w.frm->connectTick();
     QVERIFY(w.dm.connected());
     QVERIFY(alarms().isEmpty());
 
-    proxy.cut();
+    if (restart)
+        own->stop();
+    else
+        proxy.cut();
     clock.set(QDateTime(today, QTime(10, 30, 0, 50)));
     w.frm->scan()->tick(QDateTime(today, QTime(10, 30)));
     QVERIFY(!w.dm.connected());
@@ -322,7 +343,10 @@ void TestRobust::serverRestart()
     QVERIFY(w.frm->timer_connetti.isActive());
     QCOMPARE(w.frm->icona->toolTip(), notConnectedTip);
 
-    proxy.restore();
+    if (restart)
+        QVERIFY(own->start());
+    else
+        proxy.restore();
     clock.set(QDateTime(today, QTime(10, 31, 20)));
     w.frm->connectTick();
     QVERIFY(w.dm.connected());
