@@ -388,16 +388,27 @@ private Q_SLOTS:
                  pc != QLatin1String("NULL"));
     }
 
-    // Marking seen writes the stored text back exactly, line breaks and
-    // non-breaking spaces included.
+    // Marking seen and the snooze write the stored text back exactly, line
+    // breaks and non-breaking spaces included.
+    void textWrittenBackAsStored_data()
+    {
+        QTest::addColumn<bool>("snooze");
+        QTest::newRow("marked seen") << false;
+        QTest::newRow("proposed again") << true;
+    }
+
     void textWrittenBackAsStored()
     {
+        QFETCH(bool, snooze);
         const QString text = QStringLiteral("Riga uno\r\nriga due\rriga\u00A0tre");
         const QString id = addDeadline(*m_db, QStringLiteral("'12/10/2026', '10.30', '") + text
                                                    + QStringLiteral("', '', NULL, '10.0.0.1'"));
         ScriptedDialogs d;
         Tfrm_msg *w = openOn(id, text, thisPc);
-        w->v_letto->trigger();
+        if (snooze)
+            snoozeWith(w, QStringLiteral("rdb_gg"), QStringLiteral("1"));
+        else
+            w->v_letto->trigger();
         QVERIFY(windowGone(m_window));
         QCOMPARE(rowOf(*m_db, id).section(QLatin1Char('|'), 0, 0), text);
         VERIFY_DIALOGS_DONE(d);
