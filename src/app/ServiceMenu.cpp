@@ -63,7 +63,7 @@ void Tfrm_menu::ripristino()
         if (!maintenance::restore(*m_dm, file, setup::databaseFile(),
                                   serviceRunner(QStringLiteral("Ripristino del database"))))
             return;
-    } catch (const fb::Error &e) {
+    } catch (const Error &e) {
         d.error(QStringLiteral("Ripristino non effettuato!\n") + e.text());
         m_dm->connect();
         if (polling)

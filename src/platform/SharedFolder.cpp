@@ -9,6 +9,15 @@
 
 namespace velmora {
 
+QString folderCheck(const QString &folder)
+{
+    return QStringLiteral("Controllare la cartella \"%1\" e i suoi permessi: l'utente che avvia il programma deve "
+                          "poterci leggere e scrivere e, dove le cartelle di Velmora sono condivise con un gruppo, "
+                          "farne parte (chi vi è appena stato aggiunto deve uscire dalla sessione e rientrare). "
+                          "Controllare anche che il disco non sia pieno.")
+        .arg(QDir::toNativeSeparators(folder));
+}
+
 bool makeSharedFolder(const QString &folder)
 {
     QStringList missing;
@@ -28,6 +37,16 @@ bool makeSharedFolder(const QString &folder)
 void shareFile(const QString &file)
 {
     ::chmod(QFile::encodeName(file).constData(), S_IRUSR | S_IWUSR | S_IRGRP | S_IWGRP);
+}
+
+bool shareAs(const QString &file, const QString &model)
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(model).constData(), &st) != 0)
+        return false;
+    const QByteArray path = QFile::encodeName(file);
+    return ::chown(path.constData(), static_cast<uid_t>(-1), st.st_gid) == 0
+           && ::chmod(path.constData(), st.st_mode & 07777) == 0;
 }
 
 } // namespace velmora
