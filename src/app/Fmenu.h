@@ -170,6 +170,7 @@ private:
 
     void copia();
     void ripristino();
+    void resumeAfterRestore(bool polling, bool scanning);
     void eliminaScadenzeData();
     void eliminaScadenzeParola();
     maintenance::Runner serviceRunner(const QString &title);

@@ -1,5 +1,7 @@
 #include "widgets/ProgressWindow.h"
 
+#include "platform/QuitRequest.h"
+
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -71,14 +73,19 @@ bool ProgressWindow::run(const Job &job)
             loop.quit();
         }, Qt::QueuedConnection);
     });
-    // exec() also returns when the program is asked to quit (every nested
-    // loop ends then), and returns at once once a quit is under way.
-    loop.exec();
-    if (!done)
+    // exec() also returns when the application exits (every nested loop
+    // ends then), and returns at once once an exit is under way.
+    connect(&QuitRequest::instance(), &QuitRequest::raised, &loop, &QEventLoop::quit);
+    if (!quitRequested())
+        loop.exec();
+    // A job that ended as the request came is given up all the same: what
+    // it did is not to be taken on by a program that is ending.
+    const bool completed = done && !quitRequested();
+    if (!completed)
         stop = true;
     worker.join();
     hide();
-    if (!done)
+    if (!completed)
         return false;
     if (failure)
         std::rethrow_exception(failure);

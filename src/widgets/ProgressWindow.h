@@ -23,8 +23,9 @@ public:
     explicit ProgressWindow(const QString &title, QWidget *parent = nullptr);
 
     // Shows the window and waits for the job, rethrowing what it threw. A
-    // quit request ends the wait first: the job is told to stop, waited for,
-    // and run() returns false.
+    // quit request (or the application's exit) ends the wait first: the job
+    // is told to stop, waited for, and run() returns false, also when the
+    // job had just ended.
     bool run(const Job &job);
 
     QLabel *lbl_servizio;

@@ -5,16 +5,25 @@
 #include "app/Fmenu.h"
 #include "db/Fdm.h"
 #include "db/Schema.h"
+#include "db/Maintenance.h"
 #include "db/Setup.h"
+#include "fb/Error.h"
 #include "support/ScriptedDialogs.h"
+#include "support/Servers.h"
 #include "support/SettableClock.h"
+#include "support/TcpProxy.h"
+#include "widgets/ProgressWindow.h"
 
 #include <QDir>
 #include <QFile>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QtTest>
 
+#include <functional>
 #include <optional>
+
+#include <sys/stat.h>
 
 using namespace velmora;
 using velmora::test::ScriptedDialogs;
@@ -23,20 +32,36 @@ namespace {
 
 const QString key = QStringLiteral("10.0.0.7");
 
-// The server workstation, its database reached through the engine inside
-// the client, connected and with its timers running.
+// "dd/mm/yyyy text" of every deadline, in date order.
+QStringList rowsOf(Tdm &dm)
+{
+    dm.open(dm.t_sca, QStringLiteral("select data, scadenza from scadenze order by data"));
+    QStringList out;
+    for (dm.t_sca.first(); !dm.t_sca.eof(); dm.t_sca.next())
+        out << dm.t_sca.value(QStringLiteral("data")).toDate().toString(QStringLiteral("dd/MM/yyyy"))
+                   + QLatin1Char(' ') + dm.t_sca.value(QStringLiteral("scadenza")).toString();
+    return out;
+}
+
+// The server workstation, connected as at a start, its timers running. Its
+// database is reached through the engine inside the client, or through the
+// server given ("localhost", "127.0.0.2/port"), which then makes the
+// copies and restores them.
 struct ServerWorkstation {
-    ServerWorkstation()
+    explicit ServerWorkstation(const QString &server = {})
     {
         createDatabase(setup::databaseFile());
-        root.writeConnectionFile(setup::databaseFile().toUtf8() + '\n');
+        const QString connection =
+            server.isEmpty() ? setup::databaseFile() : server + QLatin1Char(':') + setup::databaseFile();
+        root.writeConnectionFile(connection.toUtf8() + '\n');
         dm.pc = key;
         frm.emplace();
         frm->setDataModule(&dm);
-        dm.databaseName = setup::databaseFile();
-        dm.connect();
-        frm->Timer_scad.start();
-        frm->timer_sms.start();
+        if (!server.isEmpty())
+            root.shareWithServer();
+        // The steps of a start: the schema brought up to date, the timers on.
+        frm->connectTick();
+        QVERIFY(dm.connected());
     }
 
     void trigger(const char *name) const
@@ -52,16 +77,7 @@ struct ServerWorkstation {
                    .arg(date, text));
     }
 
-    // "dd/mm/yyyy text" of every deadline, in date order.
-    QStringList rows()
-    {
-        dm.open(dm.t_sca, QStringLiteral("select data, scadenza from scadenze order by data"));
-        QStringList out;
-        for (dm.t_sca.first(); !dm.t_sca.eof(); dm.t_sca.next())
-            out << dm.t_sca.value(QStringLiteral("data")).toDate().toString(QStringLiteral("dd/MM/yyyy"))
-                       + QLatin1Char(' ') + dm.t_sca.value(QStringLiteral("scadenza")).toString();
-        return out;
-    }
+    QStringList rows() { return rowsOf(dm); }
 
     test::TempRoot root;
     ScriptedDialogs dialogs;
@@ -86,6 +102,39 @@ void purge(const char *entry, const QList<std::pair<QString, QString>> &deadline
     QCOMPARE(w.rows(), left);
 }
 
+// Calls `during` with the window of each service as it shows, while the
+// service runs.
+class WhileServiceRuns : public QObject {
+public:
+    explicit WhileServiceRuns(std::function<void(ProgressWindow &)> during) : m_during(std::move(during))
+    {
+        qApp->installEventFilter(this);
+    }
+    ~WhileServiceRuns() override { qApp->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show)
+            if (auto *window = qobject_cast<ProgressWindow *>(watched))
+                m_during(*window);
+        return false;
+    }
+
+private:
+    std::function<void(ProgressWindow &)> m_during;
+};
+
+// Writes a file named .copia that is no copy.
+QString notACopy()
+{
+    const QString bad = setup::backupFolder() + QStringLiteral("/note.copia");
+    QFile file(bad);
+    if (file.open(QIODevice::WriteOnly))
+        file.write("Appunti, non una copia.\n");
+    return bad;
+}
+
 const QString copyQuestion = QStringLiteral("question: Avviare la copia del database?");
 const QString copyDone = QStringLiteral("information: Copia effettuata!");
 
@@ -101,6 +150,12 @@ private Q_SLOTS:
     void restoreStopsEarly_data();
     void restoreStopsEarly();
     void restoreBadCopy();
+    void restoreReconnectFails();
+    void restoreDisconnectFails();
+    void quitDuringRestore();
+    void entriesHeldWhileRunning_data();
+    void entriesHeldWhileRunning();
+    void copyMakesSharedFolder();
     void purgeByDate_data();
     void purgeByDate();
     void purgeByWord_data();
@@ -205,13 +260,8 @@ void TestServices::restoreBadCopy()
 {
     ServerWorkstation w;
     w.insert(QStringLiteral("09/02/2024"), QStringLiteral("Collegio"));
-    const QString bad = setup::backupFolder() + QStringLiteral("/note.copia");
-    QFile file(bad);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("Appunti, non una copia.\n");
-    file.close();
     test::script(w.dialogs, {"yes", "yes"});
-    w.dialogs.file(bad);
+    w.dialogs.file(notACopy());
     test::script(w.dialogs, {"ok"});
     w.trigger("Ripristino1");
     VERIFY_DIALOGS_DONE(w.dialogs);
@@ -223,7 +273,160 @@ void TestServices::restoreBadCopy()
     QVERIFY(w.dm.connected());
     QVERIFY(w.frm->Timer_scad.isActive());
     QVERIFY(w.frm->timer_sms.isActive());
+    // No notification area here (offscreen): the window is the way in again.
+    QVERIFY(w.frm->isVisible());
     QCOMPARE(w.rows(), QStringList{QStringLiteral("02/09/2024 Collegio")});
+}
+
+// The workstation cannot connect again after a failed restore: it goes on
+// as one that lost its connection, trying by itself.
+void TestServices::restoreReconnectFails()
+{
+    ServerWorkstation w;
+    w.insert(QStringLiteral("09/02/2024"), QStringLiteral("Collegio"));
+    const QString bad = notACopy();
+    // Nobody listens there: neither the service nor the connection gets through.
+    const QString nowhere = QStringLiteral("%1/1").arg(QLatin1String(test::listenHost));
+    w.dm.databaseName = nowhere + QLatin1Char(':') + setup::databaseFile();
+    fb::Service refused(fb::Service::Action::Restore);
+    QString serverText;
+    try {
+        refused.run({nowhere}, Tdm::login(), {}, std::atomic<bool>{false});
+    } catch (const fb::Error &e) {
+        serverText = e.text();
+    }
+    QVERIFY(!serverText.isEmpty());
+    test::script(w.dialogs, {"yes", "yes"});
+    w.dialogs.file(bad);
+    test::script(w.dialogs, {"ok"});
+    w.trigger("Ripristino1");
+    VERIFY_DIALOGS_DONE(w.dialogs);
+    QCOMPARE(w.dialogs.texts().last(), QStringLiteral("error: Ripristino non effettuato!\n") + serverText);
+    QVERIFY(!w.frm->programEnded());
+    QVERIFY(!w.dm.connected());
+    QVERIFY(w.frm->timer_connetti.isActive());
+    QCOMPARE(w.frm->timer_connetti.interval(), Tfrm_menu::reconnectMs);
+    QVERIFY(!w.frm->Timer_scad.isActive());
+    QVERIFY(!w.frm->timer_sms.isActive());
+    QVERIFY(w.frm->isVisible());
+    w.dm.databaseName = setup::databaseFile();
+    w.dm.connect();
+    QCOMPARE(w.rows(), QStringList{QStringLiteral("02/09/2024 Collegio")});
+}
+
+// The server went away under the workstation: the disconnection before the
+// restore fails, nothing is restored, and the workstation goes on as one
+// that lost its connection, trying by itself.
+void TestServices::restoreDisconnectFails()
+{
+    if (!test::fbServerRunning())
+        QSKIP("no Firebird server on loopback");
+    test::TcpProxy proxy(3050);
+    ServerWorkstation w(QStringLiteral("%1/%2").arg(QLatin1String(test::listenHost)).arg(proxy.port()));
+    w.insert(QStringLiteral("09/02/2024"), QStringLiteral("Collegio"));
+    const QStringList before = w.rows();
+    const QString bad = notACopy();
+    proxy.cut();
+    test::script(w.dialogs, {"yes", "yes"});
+    w.dialogs.file(bad);
+    test::script(w.dialogs, {"ok"});
+    w.trigger("Ripristino1");
+    VERIFY_DIALOGS_DONE(w.dialogs);
+    QCOMPARE(w.dialogs.texts().last(),
+             QStringLiteral("error: Ripristino non effettuato!\nError reading data from the connection."));
+    QVERIFY(!w.frm->programEnded());
+    QVERIFY(!w.dm.connected());
+    QVERIFY(w.frm->timer_connetti.isActive());
+    QCOMPARE(w.frm->timer_connetti.interval(), Tfrm_menu::reconnectMs);
+    QVERIFY(!w.frm->Timer_scad.isActive());
+    QVERIFY(!w.frm->timer_sms.isActive());
+    QVERIFY(w.frm->isVisible());
+    QVERIFY(!QFile::exists(maintenance::scratchFile(setup::databaseFile())));
+    Tdm reader;
+    reader.databaseName = test::fbServerAddress() + QLatin1Char(':') + setup::databaseFile();
+    reader.connect();
+    QCOMPARE(rowsOf(reader), before);
+}
+
+// A quit request (the session ends) while the copy is being restored: the
+// program ends at once, and the database it leaves is the one it had.
+void TestServices::quitDuringRestore()
+{
+    ServerWorkstation w;
+    w.insert(QStringLiteral("09/02/2024"), QStringLiteral("Collegio"));
+    test::script(w.dialogs, {"yes", "ok"});
+    w.trigger("Copia1");
+    w.insert(QStringLiteral("10/02/2024"), QStringLiteral("Scrutini"));
+    const QStringList before = w.rows();
+    const QString copy = QDir(setup::backupFolder()).entryInfoList(QDir::Files).value(0).filePath();
+    QVERIFY(copy.endsWith(QLatin1String(".copia")));
+
+    bool asked = false;
+    const WhileServiceRuns during([&](ProgressWindow &window) {
+        QObject::connect(window.memo_servizio, &QPlainTextEdit::textChanged, &window, [&] {
+            if (!asked && window.memo_servizio->toPlainText().contains(QLatin1String("created database"))) {
+                asked = true;
+                w.frm->closeForGood();
+            }
+        });
+    });
+    test::script(w.dialogs, {"yes", "yes"});
+    w.dialogs.file(copy);
+    w.trigger("Ripristino1");
+    VERIFY_DIALOGS_DONE(w.dialogs);
+    QVERIFY(asked);
+    QCOMPARE(w.dialogs.texts().mid(2), (QStringList{QStringLiteral("question: Avviare il ripristino del database?"),
+                                                   QStringLiteral("question: Confermare ripristino?"),
+                                                   QStringLiteral("openFile: Ripristino")}));
+    QVERIFY(w.frm->programEnded());
+    QVERIFY(!QFile::exists(maintenance::scratchFile(setup::databaseFile())));
+    w.dm.connect();
+    QCOMPARE(w.rows(), before);
+}
+
+void TestServices::entriesHeldWhileRunning_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::newRow("copy") << "Copia1";
+    QTest::newRow("restore") << "Ripristino1";
+}
+
+// While a service runs, the tray's menu offers neither another service nor
+// the closing; both come back after it.
+void TestServices::entriesHeldWhileRunning()
+{
+    QFETCH(QString, entry);
+    ServerWorkstation w;
+    QAction *services = w.frm->pop_menu->findChild<QAction *>(QStringLiteral("v_servizi"));
+    QAction *closing = w.frm->pop_menu->findChild<QAction *>(QStringLiteral("Chiudiappluicazione1"));
+    QList<bool> held;
+    const WhileServiceRuns during([&](ProgressWindow &) { held << services->isEnabled() << closing->isEnabled(); });
+    if (entry == QLatin1String("Copia1")) {
+        test::script(w.dialogs, {"yes", "ok"});
+    } else {
+        test::script(w.dialogs, {"yes", "yes"});
+        w.dialogs.file(notACopy());
+        test::script(w.dialogs, {"ok"});
+    }
+    w.trigger(entry.toLatin1().constData());
+    VERIFY_DIALOGS_DONE(w.dialogs);
+    QCOMPARE(held, (QList<bool>{false, false}));
+    QVERIFY(services->isEnabled());
+    QVERIFY(closing->isEnabled());
+}
+
+// A missing folder of the copies is made shared with the group, so that the
+// server (another user, of that group) may write the copy in it.
+void TestServices::copyMakesSharedFolder()
+{
+    ServerWorkstation w;
+    QVERIFY(QDir(setup::backupFolder()).removeRecursively());
+    test::script(w.dialogs, {"yes", "ok"});
+    w.trigger("Copia1");
+    VERIFY_DIALOGS_DONE(w.dialogs);
+    struct stat st {};
+    QCOMPARE(::stat(QFile::encodeName(setup::backupFolder()).constData(), &st), 0);
+    QCOMPARE(st.st_mode & 07777, mode_t(02770));
 }
 
 void TestServices::purgeByDate_data()

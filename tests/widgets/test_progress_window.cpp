@@ -2,6 +2,7 @@
 // its failure passed on, and a quit request ending the wait.
 #include "widgets/ProgressWindow.h"
 #include "platform/Error.h"
+#include "platform/QuitRequest.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -19,6 +20,8 @@ private Q_SLOTS:
     void showsEveryLine();
     void passesFailureOn();
     void keepsAnswering();
+    void quitRequestEndsWait_data();
+    void quitRequestEndsWait();
     // Last: a quit request ends every later wait too.
     void quitEndsWait();
 };
@@ -67,6 +70,33 @@ void TestProgressWindow::keepsAnswering()
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }));
     QVERIFY(release);
+}
+
+void TestProgressWindow::quitRequestEndsWait_data()
+{
+    QTest::addColumn<bool>("before");
+    QTest::newRow("while the job runs") << false;
+    // The job's work is not taken on by a program that is ending.
+    QTest::newRow("before the job ends") << true;
+}
+
+// The session's end, or "Chiudi applicazione": the job is told to stop,
+// and the wait ends without its result.
+void TestProgressWindow::quitRequestEndsWait()
+{
+    QFETCH(bool, before);
+    ProgressWindow w(QStringLiteral("Ripristino del database"));
+    if (before)
+        QuitRequest::instance().request();
+    else
+        QTimer::singleShot(50, &w, [] { QuitRequest::instance().request(); });
+    const bool completed = w.run([&](const ProgressWindow::LineSink &, const std::atomic<bool> &stop) {
+        while (!before && !stop)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    });
+    QuitRequest::instance().clear();
+    QVERIFY(!completed);
+    QVERIFY(!w.isVisible());
 }
 
 void TestProgressWindow::quitEndsWait()
