@@ -9,6 +9,8 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <future>
+#include <memory>
 #include <thread>
 
 using namespace velmora;
@@ -22,6 +24,7 @@ private Q_SLOTS:
     void keepsAnswering();
     void quitRequestEndsWait_data();
     void quitRequestEndsWait();
+    void quitLeavesStuckJob();
     // Last: a quit request ends every later wait too.
     void quitEndsWait();
 };
@@ -97,6 +100,30 @@ void TestProgressWindow::quitRequestEndsWait()
     QuitRequest::instance().clear();
     QVERIFY(!completed);
     QVERIFY(!w.isVisible());
+}
+
+// A job that does not stop, as a read from a server that stopped answering:
+// the wait ends all the same, and what the job does later goes nowhere.
+void TestProgressWindow::quitLeavesStuckJob()
+{
+    auto release = std::make_shared<std::promise<void>>();
+    auto gone = std::make_shared<std::promise<void>>();
+    const std::shared_future<void> released = release->get_future().share();
+    const std::future<void> ended = gone->get_future();
+    ProgressWindow w(QStringLiteral("Copia del database"));
+    QTimer::singleShot(50, &w, [] { QuitRequest::instance().request(); });
+    const bool completed = w.run([released, gone](const ProgressWindow::LineSink &onLine, const std::atomic<bool> &) {
+        released.wait();
+        onLine(QStringLiteral("risposta tardiva"));
+        gone->set_value();
+    });
+    QuitRequest::instance().clear();
+    QVERIFY(!completed);
+    QVERIFY(!w.isVisible());
+    release->set_value();
+    ended.wait();
+    QCoreApplication::processEvents();
+    QVERIFY(w.memo_servizio->toPlainText().isEmpty());
 }
 
 void TestProgressWindow::quitEndsWait()
