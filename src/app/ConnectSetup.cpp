@@ -40,7 +40,7 @@ void Tfrm_menu::setUpConnection()
     menuEntry("v_servizi")->setVisible(databaseHere);
     if (databaseHere)
         makeSharedFolder(setup::backupFolder());
-    od_copia_folder = setup::backupFolder();
+    od_copia.folder = setup::backupFolder();
     if (!made) {
         attachMenu();
         return;

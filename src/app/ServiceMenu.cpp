@@ -63,8 +63,7 @@ void Tfrm_menu::ripristino()
     if (!d.question(QStringLiteral("Avviare il ripristino del database?"))
         || !d.question(QStringLiteral("Confermare ripristino?")))
         return;
-    const QString file = d.openFile(QStringLiteral("Ripristino"), od_copia_folder,
-                                    QStringLiteral("File di copia (*.copia)"));
+    const QString file = d.openFile(QStringLiteral("Ripristino"), od_copia.folder, od_copia.filter);
     if (file.isEmpty())
         return;
     hide();

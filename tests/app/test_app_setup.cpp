@@ -109,7 +109,8 @@ void TestConnectionSetup::firstStart()
     QCOMPARE(QFileInfo::exists(root.root() + QStringLiteral("Velmora/Database/Velmora.FDB")), databaseHere);
     QCOMPARE(entry(frm, "v_servizi")->isVisible(), databaseHere);
     QCOMPARE(QFileInfo(root.root() + QStringLiteral("Velmora/Backup")).isDir(), databaseHere);
-    QCOMPARE(frm.od_copia_folder, root.root() + QStringLiteral("Velmora/Backup"));
+    QCOMPARE(frm.od_copia.folder, root.root() + QStringLiteral("Velmora/Backup"));
+    QCOMPARE(frm.od_copia.filter, QStringLiteral("File di copia (*.copia)"));
 }
 
 void TestConnectionSetup::laterStart()
