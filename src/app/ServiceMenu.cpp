@@ -4,9 +4,9 @@
 #include "db/Maintenance.h"
 #include "db/Setup.h"
 #include "deadlines/DeadlinePage.h"
-#include "fb/Error.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "platform/Error.h"
 #include "platform/SharedFolder.h"
 #include "widgets/ProgressWindow.h"
 
@@ -43,12 +43,12 @@ void Tfrm_menu::copia()
     Dialogs &d = dialogs();
     if (!d.question(QStringLiteral("Avviare la copia del database?")))
         return;
-    makeSharedFolder(setup::backupFolder());
     const QString file = QDir(setup::backupFolder()).filePath(maintenance::copyName(now().date()));
     try {
+        makeSharedFolder(setup::backupFolder());
         if (!maintenance::copy(*m_dm, setup::databaseFile(), file, serviceRunner(QStringLiteral("Copia del database"))))
             return;
-    } catch (const fb::Error &e) {
+    } catch (const Error &e) {
         d.error(QStringLiteral("Copia non effettuata!\n") + e.text());
         return;
     }

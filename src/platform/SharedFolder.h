@@ -14,9 +14,10 @@ namespace velmora {
 QString folderCheck(const QString &folder);
 
 // Makes folder and its missing parents, each made here rwxrws--- (the
-// set-group bit keeps the drive root's group on everything below). True when
-// the folder exists afterwards.
-bool makeSharedFolder(const QString &folder);
+// set-group bit keeps the drive root's group on everything below). Throws
+// Error when the system refuses: what failed, what to check, and the
+// system's own words.
+void makeSharedFolder(const QString &folder);
 
 // Gives a file the program wrote read and write to its group (rw-rw----).
 void shareFile(const QString &file);

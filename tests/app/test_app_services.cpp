@@ -147,6 +147,7 @@ private Q_SLOTS:
     void copyAndRestore();
     void copyRefused();
     void copyFails();
+    void copyFolderRefused();
     void restoreStopsEarly_data();
     void restoreStopsEarly();
     void restoreBadCopy();
@@ -215,10 +216,8 @@ void TestServices::copyRefused()
 void TestServices::copyFails()
 {
     ServerWorkstation w;
-    QVERIFY(QDir(setup::backupFolder()).removeRecursively());
-    QFile blocker(setup::backupFolder());
-    QVERIFY(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
+    const test::SettableClock clock(QDateTime(QDate(2024, 12, 9), QTime(10, 0)));
+    QVERIFY(QDir(setup::backupFolder()).mkdir(QStringLiteral("09-12-2024.copia")));
     test::script(w.dialogs, {"yes", "ok"});
     w.trigger("Copia1");
     VERIFY_DIALOGS_DONE(w.dialogs);
@@ -227,6 +226,28 @@ void TestServices::copyFails()
     QCOMPARE(box.kind, QStringLiteral("error"));
     QVERIFY2(box.text.startsWith(QStringLiteral("Copia non effettuata!\n")), qPrintable(box.text));
     QVERIFY2(box.text.contains(QStringLiteral(".copia")), qPrintable(box.text));
+}
+
+// The folder of the copies cannot be made: what to check, and no copy.
+void TestServices::copyFolderRefused()
+{
+    ServerWorkstation w;
+    QVERIFY(QDir(setup::backupFolder()).removeRecursively());
+    QFile blocker(setup::backupFolder());
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    test::script(w.dialogs, {"yes", "ok"});
+    w.trigger("Copia1");
+    VERIFY_DIALOGS_DONE(w.dialogs);
+    QCOMPARE(w.dialogs.texts(),
+             (QStringList{copyQuestion,
+                          QStringLiteral("error: Copia non effettuata!\nImpossibile creare la cartella \"%1\".\n"
+                                         "Controllare la cartella \"%2\" e i suoi permessi: l'utente che avvia il "
+                                         "programma deve poterci leggere e scrivere e, dove le cartelle di Velmora "
+                                         "sono condivise con un gruppo, farne parte (chi vi è appena stato aggiunto "
+                                         "deve uscire dalla sessione e rientrare). Controllare anche che il disco "
+                                         "non sia pieno.\nNot a directory")
+                              .arg(setup::backupFolder(), w.root.root() + QStringLiteral("Velmora"))}));
 }
 
 void TestServices::restoreStopsEarly_data()
