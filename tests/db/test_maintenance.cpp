@@ -62,13 +62,6 @@ QString inUse(const QString &database)
         .arg(database);
 }
 
-void openToServer(const test::TempDatabase &db)
-{
-    const auto all = QFileDevice::ReadOther | QFileDevice::WriteOther;
-    QFile::setPermissions(db.folder(), QFile::permissions(db.folder()) | all | QFileDevice::ExeOther);
-    QFile::setPermissions(db.file(), QFile::permissions(db.file()) | all);
-}
-
 } // namespace
 
 class TestMaintenance : public QObject {
@@ -195,7 +188,7 @@ void TestMaintenance::restoreWhileHeld()
         QSKIP("no Firebird server on loopback");
     test::TempDatabase db;
     db.exec({insert(QStringLiteral("03/01/2024"), QStringLiteral("Collegio docenti"))});
-    openToServer(db);
+    db.shareWithServer();
     const QString connection = host + QLatin1Char(':') + db.file();
     const auto mine = db.connect(QStringLiteral("10.0.0.7"), connection);
     const auto other = db.connect(QStringLiteral("10.0.0.8"), connection);
