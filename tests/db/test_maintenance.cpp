@@ -356,13 +356,15 @@ void TestMaintenance::purgeWord_data()
 {
     QTest::addColumn<QString>("word");
     QTest::addColumn<QStringList>("left");
-    QTest::newRow("apostrophe") << "dell'anno"
-                                << QStringList{QStringLiteral("01/10/2024|Riunione"), QStringLiteral("01/11/2024|Scrutinio 2_b")};
-    QTest::newRow("capitals") << "RIUNIONE"
-                              << QStringList{QStringLiteral("01/09/2024|Chiusura dell'anno"),
-                                             QStringLiteral("01/11/2024|Scrutinio 2_b")};
-    QTest::newRow("wildcard") << "2_b" << QStringList{QStringLiteral("01/09/2024|Chiusura dell'anno"),
-                                                     QStringLiteral("01/10/2024|Riunione")};
+    const QString closing = QStringLiteral("01/09/2024|Chiusura dell'anno");
+    const QString meeting = QStringLiteral("01/10/2024|Riunione");
+    const QString underscore = QStringLiteral("01/11/2024|Scrutinio 2_b");
+    const QString letter = QStringLiteral("01/12/2024|Scrutinio 2ab");
+    QTest::newRow("apostrophe") << "dell'anno" << QStringList{meeting, underscore, letter};
+    QTest::newRow("capitals") << "RIUNIONE" << QStringList{closing, underscore, letter};
+    // "_" stands for any one character: "2ab" goes with "2_b".
+    QTest::newRow("underscore is any character") << "2_b" << QStringList{closing, meeting};
+    QTest::newRow("underscore is exactly one") << "2__b" << QStringList{closing, meeting, underscore, letter};
     QTest::newRow("percent matches all") << "%" << QStringList();
 }
 
@@ -373,7 +375,8 @@ void TestMaintenance::purgeWord()
     test::TempDatabase db;
     db.exec({insert(QStringLiteral("01/09/2024"), QStringLiteral("Chiusura dell'anno")),
              insert(QStringLiteral("01/10/2024"), QStringLiteral("Riunione")),
-             insert(QStringLiteral("01/11/2024"), QStringLiteral("Scrutinio 2_b"))});
+             insert(QStringLiteral("01/11/2024"), QStringLiteral("Scrutinio 2_b")),
+             insert(QStringLiteral("01/12/2024"), QStringLiteral("Scrutinio 2ab"))});
     const auto dm = db.connect(QStringLiteral("10.0.0.7"));
     maintenance::purgeWord(*dm, word);
     QCOMPARE(rows(db), left);
