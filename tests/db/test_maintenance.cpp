@@ -84,6 +84,7 @@ private Q_SLOTS:
     void purgeBefore();
     void purgeWord_data();
     void purgeWord();
+    void purgeReleasesLock_data();
     void purgeReleasesLock();
 };
 
@@ -382,14 +383,26 @@ void TestMaintenance::purgeWord()
     QCOMPARE(rows(db), left);
 }
 
+void TestMaintenance::purgeReleasesLock_data()
+{
+    QTest::addColumn<QString>("purge");
+    QTest::newRow("by word") << "word";
+    QTest::newRow("before a date") << "date";
+    QTest::newRow("everything") << "all";
+}
+
 // The row this workstation holds for editing does not stop the purge.
 void TestMaintenance::purgeReleasesLock()
 {
+    QFETCH(QString, purge);
     test::TempDatabase db;
     db.exec({insert(QStringLiteral("01/09/2024"), QStringLiteral("Riunione"))});
     const auto dm = db.connect(QStringLiteral("10.0.0.7"));
     QVERIFY(dm->blocca(lockStatement, 1));
-    maintenance::purgeWord(*dm, QStringLiteral("riunione"));
+    if (purge == QLatin1String("word"))
+        maintenance::purgeWord(*dm, QStringLiteral("riunione"));
+    else
+        maintenance::purgeBefore(*dm, purge == QLatin1String("date") ? std::optional(QDate(2024, 2, 1)) : std::nullopt);
     QVERIFY(!dm->tr_blocca.active());
     QCOMPARE(rows(db), QStringList());
 }
