@@ -18,6 +18,7 @@
 #include <QFile>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QScopeGuard>
 #include <QtTest>
 
 #include <functional>
@@ -162,6 +163,8 @@ class TestServices : public QObject {
 private Q_SLOTS:
     void copyAndRestore();
     void copyRefused();
+    void throughServer();
+    void loginRefused();
     void copyFails();
     void copyFolderRefused();
     void restoreStopsEarly_data();
@@ -225,6 +228,67 @@ void TestServices::copyRefused()
     test::script(w.dialogs, {"no"});
     w.trigger("Copia1");
     QCOMPARE(w.dialogs.texts(), QStringList{copyQuestion});
+    QVERIFY(QDir(setup::backupFolder()).isEmpty());
+}
+
+// The office's way: the server of this workstation makes the copy and
+// restores it, while the program works through it.
+void TestServices::throughServer()
+{
+    if (!test::fbServerRunning())
+        QSKIP("no Firebird server on loopback");
+    ServerWorkstation w(test::fbServerAddress());
+    const test::SettableClock clock(QDateTime(QDate(2024, 12, 9), QTime(10, 0)));
+    w.insert(QStringLiteral("09/02/2024"), QStringLiteral("Collegio"));
+    test::script(w.dialogs, {"yes", "ok"});
+    w.trigger("Copia1");
+    const QString copy = setup::backupFolder() + QStringLiteral("/09-12-2024.copia");
+    QVERIFY(QFileInfo(copy).size() > 0);
+    w.insert(QStringLiteral("10/02/2024"), QStringLiteral("Scrutini"));
+
+    test::script(w.dialogs, {"yes", "yes"});
+    w.dialogs.file(copy);
+    test::script(w.dialogs, {"ok"});
+    w.trigger("Ripristino1");
+    VERIFY_DIALOGS_DONE(w.dialogs);
+    QCOMPARE(w.dialogs.texts(), (QStringList{copyQuestion, copyDone,
+                                             QStringLiteral("question: Avviare il ripristino del database?"),
+                                             QStringLiteral("question: Confermare ripristino?"),
+                                             QStringLiteral("openFile: Ripristino"),
+                                             QStringLiteral("information: Ripristino effettuato... Riavviare il programma!")}));
+    QVERIFY(w.frm->programEnded());
+    QVERIFY(!QFile::exists(maintenance::scratchFile(setup::databaseFile())));
+    w.dm.connect();
+    QCOMPARE(w.rows(), QStringList{QStringLiteral("02/09/2024 Collegio")});
+}
+
+// The server refuses the program's login: the error box with the server's
+// own words, at once.
+void TestServices::loginRefused()
+{
+    if (!test::fbServerRunning())
+        QSKIP("no Firebird server on loopback");
+    ServerWorkstation w(test::fbServerAddress());
+    const QByteArray password = qgetenv("ISC_PASSWORD");
+    const auto restored = qScopeGuard([&password] {
+        if (password.isNull())
+            qunsetenv("ISC_PASSWORD");
+        else
+            qputenv("ISC_PASSWORD", password);
+    });
+    qputenv("ISC_PASSWORD", "not-the-password");
+    fb::Service backup(fb::Service::Action::Backup);
+    QString refusal;
+    try {
+        backup.run(maintenance::siteOf(w.dm.databaseName), Tdm::login(), {}, std::atomic<bool>{false});
+    } catch (const fb::Error &e) {
+        refusal = e.text();
+    }
+    QVERIFY2(refusal.contains(QLatin1String("password")), qPrintable(refusal));
+    test::script(w.dialogs, {"yes", "ok"});
+    w.trigger("Copia1");
+    VERIFY_DIALOGS_DONE(w.dialogs);
+    QCOMPARE(w.dialogs.texts(), (QStringList{copyQuestion, QStringLiteral("error: Copia non effettuata!\n") + refusal}));
     QVERIFY(QDir(setup::backupFolder()).isEmpty());
 }
 
