@@ -42,10 +42,7 @@ void reportServerRestart()
     qputenv("VELMORA_ROOT", (root.path() + QLatin1Char('/')).toUtf8());
     qputenv("XDG_CONFIG_HOME", root.filePath(QStringLiteral("config")).toUtf8());
     const test::TempDatabase db;
-    // The server runs as another user.
-    QFile::setPermissions(db.folder(), QFile::permissions(db.folder()) | QFileDevice::ReadOther
-                                           | QFileDevice::WriteOther | QFileDevice::ExeOther);
-    QFile::setPermissions(db.file(), QFile::permissions(db.file()) | QFileDevice::ReadOther | QFileDevice::WriteOther);
+    db.shareWithServer();
     test::TcpProxy proxy(3050);
     writeConnection(root.path(), QStringLiteral("%1/%2:%3").arg(QLatin1String(test::listenHost)).arg(proxy.port()).arg(db.file()));
 

@@ -38,9 +38,10 @@ void Tfrm_menu::setUpConnection()
     // Copy, restore and purge are offered only where the database file is.
     const bool databaseHere = QFileInfo::exists(setup::databaseFile());
     menuEntry("v_servizi")->setVisible(databaseHere);
+    // A folder the system refuses is told now; a copy would fail on it too.
     if (databaseHere)
-        makeSharedFolder(setup::backupFolder());
-    od_copia_folder = setup::backupFolder();
+        guarded([] { makeSharedFolder(setup::backupFolder()); });
+    od_copia.folder = setup::backupFolder();
     if (!made) {
         attachMenu();
         return;

@@ -112,8 +112,14 @@ public:
     QTimer timer_sms{this};
     QTimer timer_watch{this};
 
-    // Where the restore dialog opens.
-    QString od_copia_folder;
+    // The facts of an open-file dialog: what it lists (Qt's filter
+    // notation) and where it opens.
+    struct FileDialog {
+        QString filter;
+        QString folder;
+    };
+    // The restore's: the copies, in the folder of the copies (set up with the connection).
+    FileDialog od_copia{QStringLiteral("File di copia (*.copia)"), {}};
 
 Q_SIGNALS:
     void endRequested();
@@ -171,6 +177,7 @@ private:
 
     void copia();
     void ripristino();
+    void resumeAfterRestore(bool polling, bool scanning);
     void eliminaScadenzeData();
     void eliminaScadenzeParola();
     maintenance::Runner serviceRunner(const QString &title);

@@ -4,20 +4,34 @@
 #include "db/Maintenance.h"
 #include "db/Setup.h"
 #include "deadlines/DeadlinePage.h"
-#include "fb/Error.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "platform/Error.h"
+#include "platform/SharedFolder.h"
 #include "widgets/ProgressWindow.h"
 
+#include <QAction>
 #include <QDir>
+#include <QScopeGuard>
 
 namespace velmora {
 
 // The window with the service's lines while it works; the runner gives
-// false when the program was asked to quit meanwhile.
+// false when the program was asked to quit meanwhile. The tray's menu is
+// drawn by the desktop, out of reach of the window's modality: while a
+// service runs, its entries cannot start another one, nor close the program
+// by the menu (the session's end still ends it).
 maintenance::Runner Tfrm_menu::serviceRunner(const QString &title)
 {
     return [this, title](const maintenance::Job &job) {
+        QAction *services = menuEntry("v_servizi");
+        QAction *closing = menuEntry("Chiudiappluicazione1");
+        services->setEnabled(false);
+        closing->setEnabled(false);
+        const auto enabled = qScopeGuard([services, closing] {
+            services->setEnabled(true);
+            closing->setEnabled(true);
+        });
         ProgressWindow window(title, this);
         return window.run(job);
     };
@@ -29,12 +43,12 @@ void Tfrm_menu::copia()
     Dialogs &d = dialogs();
     if (!d.question(QStringLiteral("Avviare la copia del database?")))
         return;
-    QDir().mkpath(setup::backupFolder());
     const QString file = QDir(setup::backupFolder()).filePath(maintenance::copyName(now().date()));
     try {
+        makeSharedFolder(setup::backupFolder());
         if (!maintenance::copy(*m_dm, setup::databaseFile(), file, serviceRunner(QStringLiteral("Copia del database"))))
             return;
-    } catch (const fb::Error &e) {
+    } catch (const Error &e) {
         d.error(QStringLiteral("Copia non effettuata!\n") + e.text());
         return;
     }
@@ -49,8 +63,7 @@ void Tfrm_menu::ripristino()
     if (!d.question(QStringLiteral("Avviare il ripristino del database?"))
         || !d.question(QStringLiteral("Confermare ripristino?")))
         return;
-    const QString file = d.openFile(QStringLiteral("Ripristino"), od_copia_folder,
-                                    QStringLiteral("File di copia (*.copia)"));
+    const QString file = d.openFile(QStringLiteral("Ripristino"), od_copia.folder, od_copia.filter);
     if (file.isEmpty())
         return;
     hide();
@@ -58,22 +71,42 @@ void Tfrm_menu::ripristino()
     const bool scanning = Timer_scad.isActive();
     timer_sms.stop();
     Timer_scad.stop();
-    m_dm->disconnect();
+    // However the restore fails, the workstation goes on with the database
+    // it had; not when the program is ending.
+    auto goOn = qScopeGuard([this, polling, scanning] { resumeAfterRestore(polling, scanning); });
+    bool restored = false;
     try {
-        if (!maintenance::restore(*m_dm, file, setup::databaseFile(),
-                                  serviceRunner(QStringLiteral("Ripristino del database"))))
-            return;
-    } catch (const fb::Error &e) {
+        // A connection lost meanwhile fails here: nothing is restored.
+        m_dm->disconnect();
+        restored = maintenance::restore(*m_dm, file, setup::databaseFile(),
+                                        serviceRunner(QStringLiteral("Ripristino del database")));
+    } catch (const Error &e) {
         d.error(QStringLiteral("Ripristino non effettuato!\n") + e.text());
+        return;
+    }
+    goOn.dismiss();
+    if (!restored)
+        return;
+    d.information(QStringLiteral("Ripristino effettuato... Riavviare il programma!"));
+    closeForGood();
+}
+
+// A workstation that cannot connect again is one that lost its connection:
+// it keeps trying by itself.
+void Tfrm_menu::resumeAfterRestore(bool polling, bool scanning)
+{
+    try {
         m_dm->connect();
+        // A connection lost before the restore is still held: found here.
+        m_dm->ping();
         if (polling)
             timer_sms.start();
         if (scanning)
             Timer_scad.start();
-        return;
+    } catch (const std::exception &) {
+        connectionLost();
     }
-    d.information(QStringLiteral("Ripristino effettuato... Riavviare il programma!"));
-    closeForGood();
+    showIfNoTray();
 }
 
 void Tfrm_menu::eliminaScadenzeData()

@@ -2,6 +2,7 @@
 
 #include "db/ConnectionString.h"
 #include "db/Fdm.h"
+#include "db/HeldDatabase.h"
 #include "db/Sql.h"
 
 #include <QDir>
@@ -76,14 +77,18 @@ QString scratchFile(const QString &database)
 
 bool restore(Tdm &dm, const QString &copyFile, const QString &database, const Runner &run)
 {
+    // Refused at once, rather than after the whole restore, while another
+    // workstation works on the database.
+    HeldDatabase::ensureFree(database);
     const Scratch scratch(scratchFile(database));
     dm.RestoreService1.BackupFile = copyFile;
-    return run([&](const LineSink &onLine, const std::atomic<bool> &stop) {
-        dm.RestoreService1.DatabaseName = scratch.file();
-        runService(dm, dm.RestoreService1, onLine, stop);
-        dm.RestoreService1.DatabaseName = database;
-        runService(dm, dm.RestoreService1, onLine, stop);
-    });
+    dm.RestoreService1.DatabaseName = scratch.file();
+    if (!run([&dm](const LineSink &onLine, const std::atomic<bool> &stop) {
+            runService(dm, dm.RestoreService1, onLine, stop);
+        }))
+        return false;
+    HeldDatabase(database).replaceWith(scratch.file());
+    return true;
 }
 
 std::optional<QDate> typedDate(const QString &text)

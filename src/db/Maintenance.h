@@ -33,12 +33,14 @@ fb::ServiceSite siteOf(const QString &connection);
 // fb::Error with the service's own lines when the copy fails.
 bool copy(Tdm &dm, const QString &database, const QString &copyFile, const Runner &run);
 
-// Restores copyFile over the database file through RestoreService1. The
-// copy is first restored into a scratch file beside the database, so a
-// damaged copy or a file that is no copy fails without touching the
-// database; only then is it restored over the database, which the server
-// refuses while another attachment holds it. Throws fb::Error with the
-// service's own lines. The data module must be disconnected.
+// Restores copyFile into a scratch file beside the database through
+// RestoreService1 and, once the whole copy is there, puts it in the
+// database's place in one step. A damaged copy, a file that is no copy, a
+// failure or a quit at any point before leave the database as it was; so
+// does another attachment that holds the database, at the start or at the
+// swap. The scratch file never stays. Throws Error (fb::Error with the
+// service's own lines when the service fails); false when the run was given
+// up. The data module must be disconnected.
 bool restore(Tdm &dm, const QString &copyFile, const QString &database, const Runner &run);
 
 // The scratch file of restore(), beside the database.

@@ -3,7 +3,6 @@
 #include "db/Fdm.h"
 #include "fb/Attachment.h"
 #include "fb/Transaction.h"
-#include "platform/Error.h"
 #include "platform/SharedFolder.h"
 
 #include <QFileInfo>
@@ -48,9 +47,7 @@ const char *const statements[] = {
 
 void createDatabase(const QString &file)
 {
-    const QString folder = QFileInfo(file).absolutePath();
-    if (!makeSharedFolder(folder))
-        throw Error(QStringLiteral("Impossibile creare la cartella \"%1\"").arg(folder));
+    makeSharedFolder(QFileInfo(file).absolutePath());
 
     fb::Attachment att;
     att.create(file, Tdm::login(), true);

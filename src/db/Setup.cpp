@@ -75,12 +75,14 @@ QString readConnection()
 void writeConnection(const QString &connection)
 {
     const QString path = connectionFile();
+    const QString folder = QFileInfo(path).absolutePath();
     // A new workstation has no folder yet: there is no installer to make it.
-    makeSharedFolder(QFileInfo(path).absolutePath());
+    makeSharedFolder(folder);
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly) || f.write((connection + QLatin1Char('\n')).toUtf8()) < 0
         || !f.commit())
-        throw Error(QStringLiteral("Impossibile scrivere il file \"%1\": %2").arg(path, f.errorString()));
+        throw Error(QStringLiteral("Impossibile scrivere il file \"%1\".").arg(path) + QLatin1Char('\n')
+                    + folderCheck(folder) + QLatin1Char('\n') + f.errorString());
     shareFile(path);
 }
 

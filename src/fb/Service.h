@@ -31,8 +31,6 @@ public:
     QString DatabaseName;   // the database file, a path on the site
     QString BackupFile;     // the copy file, a path on the site
 
-    Action action() const { return m_action; }
-
     // Attaches, starts, reads every line (handed to onLine as it comes),
     // detaches. Returns the lines read. Throws fb::Error when the service
     // cannot be reached or started, when it fails (its error lines in the

@@ -23,8 +23,11 @@ public:
     explicit ProgressWindow(const QString &title, QWidget *parent = nullptr);
 
     // Shows the window and waits for the job, rethrowing what it threw. A
-    // quit request ends the wait first: the job is told to stop, waited for,
-    // and run() returns false.
+    // quit request (or the application's exit) ends the wait first: the job
+    // is told to stop and run() returns false, also when the job had just
+    // ended. A job that does not stop within a few seconds is left behind,
+    // running on its own: what it refers to must outlive it, or be the
+    // program's to the end (a copy of the job is kept; its lines go nowhere).
     bool run(const Job &job);
 
     QLabel *lbl_servizio;
@@ -34,6 +37,9 @@ protected:
     // The job cannot be left running behind a closed window.
     void closeEvent(QCloseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    struct Shared;
 };
 
 } // namespace velmora

@@ -1,5 +1,7 @@
 #include "TempRoot.h"
 
+#include "support/Servers.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTest>
@@ -54,6 +56,14 @@ QByteArray TempRoot::connectionFile() const
 {
     QFile file(root() + QStringLiteral("Velmora/Sys/velmora.cnt"));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void TempRoot::shareWithServer() const
+{
+    for (const QString &folder : {m_dir.path(), root(), root() + QStringLiteral("Velmora")})
+        QFile::setPermissions(folder, QFile::permissions(folder) | QFileDevice::ExeOther);
+    for (const char *folder : {"Velmora/Database", "Velmora/Backup"})
+        test::shareWithServer(root() + QLatin1String(folder));
 }
 
 QString TempRoot::blockedPath() const

@@ -23,6 +23,9 @@ public:
     void writeConnectionFile(const QByteArray &content) const;
     // Everything in the connection file; empty when there is none.
     QByteArray connectionFile() const;
+    // Lets the server on loopback, another user, reach the program's
+    // folders and work in Database and Backup.
+    void shareWithServer() const;
     // Points VELMORA_ROOT or XDG_CONFIG_HOME below a regular file, where no
     // folder can be made.
     void blockRoot() const;

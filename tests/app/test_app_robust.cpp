@@ -303,10 +303,7 @@ void TestRobust::serverRestart()
     }
     const test::TempDatabase db;
     db.exec({deadline("10.30", "Mancata durante il riavvio"), deadline("10.32", "Dopo il riavvio")});
-    // The server runs as another user.
-    QFile::setPermissions(db.folder(), QFile::permissions(db.folder()) | QFileDevice::ReadOther | QFileDevice::WriteOther
-                                           | QFileDevice::ExeOther);
-    QFile::setPermissions(db.file(), QFile::permissions(db.file()) | QFileDevice::ReadOther | QFileDevice::WriteOther);
+    db.shareWithServer();
     test::TcpProxy proxy(serverPort);
     test::SettableClock clock(QDateTime(today, QTime(10, 29, 10)));
     Workstation w(QStringLiteral("%1/%2:%3").arg(QLatin1String(test::listenHost)).arg(proxy.port()).arg(db.file()));

@@ -109,7 +109,8 @@ void TestConnectionSetup::firstStart()
     QCOMPARE(QFileInfo::exists(root.root() + QStringLiteral("Velmora/Database/Velmora.FDB")), databaseHere);
     QCOMPARE(entry(frm, "v_servizi")->isVisible(), databaseHere);
     QCOMPARE(QFileInfo(root.root() + QStringLiteral("Velmora/Backup")).isDir(), databaseHere);
-    QCOMPARE(frm.od_copia_folder, root.root() + QStringLiteral("Velmora/Backup"));
+    QCOMPARE(frm.od_copia.folder, root.root() + QStringLiteral("Velmora/Backup"));
+    QCOMPARE(frm.od_copia.filter, QStringLiteral("File di copia (*.copia)"));
 }
 
 void TestConnectionSetup::laterStart()
@@ -152,8 +153,9 @@ void TestConnectionSetup::serverWorkstationLaterStart()
     QVERIFY(frm.timer_connetti.isActive());
 }
 
-// The connection file cannot be written: the error box, and the workstation
-// stays without a connection and without its menu.
+// The folder of the connection file cannot be made: the error box says what
+// to check, and the workstation stays without a connection and without its
+// menu.
 void TestConnectionSetup::unwritableRoot()
 {
     const test::TempRoot root;
@@ -167,7 +169,14 @@ void TestConnectionSetup::unwritableRoot()
     const QStringList texts = dialogs.texts();
     QCOMPARE(texts.size(), 3);
     QCOMPARE(texts.mid(0, 2), (QStringList{askServer, confirmChoice}));
-    QVERIFY2(texts[2].startsWith(QLatin1String("error: Impossibile scrivere il file")), qPrintable(texts[2]));
+    const QString blocked = qEnvironmentVariable("VELMORA_ROOT");
+    QCOMPARE(texts[2],
+             QStringLiteral("error: Impossibile creare la cartella \"%1/Velmora/Sys\".\n"
+                            "Controllare la cartella \"%2\" e i suoi permessi: l'utente che avvia il programma "
+                            "deve poterci leggere e scrivere e, dove le cartelle di Velmora sono condivise con un "
+                            "gruppo, farne parte (chi vi è appena stato aggiunto deve uscire dalla sessione e "
+                            "rientrare). Controllare anche che il disco non sia pieno.\nNot a directory")
+                 .arg(blocked, QFileInfo(blocked).absolutePath()));
     VERIFY_DIALOGS_DONE(dialogs);
     QVERIFY(!frm.programEnded());
     QVERIFY(!frm.timer_connetti.isActive());

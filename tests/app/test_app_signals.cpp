@@ -118,9 +118,8 @@ void TestSignals::terminateDuringHungRoundTrip()
     const QString file = c.dir.filePath(QStringLiteral("Velmora/Database/Velmora.FDB"));
     velmora::createDatabase(file);
     // The server may run as another user.
-    for (const QString &path : {c.dir.path(), c.dir.filePath(QStringLiteral("Velmora")), c.dir.filePath(QStringLiteral("Velmora/Database"))})
-        QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther);
-    QFile::setPermissions(file, QFile::permissions(file) | QFileDevice::ReadOther | QFileDevice::WriteOther);
+    for (const char *folder : {"", "Velmora", "Velmora/Database"})
+        velmora::test::shareWithServer(c.dir.filePath(QString::fromLatin1(folder)));
 
     c.process.start();
     QVERIFY(c.process.waitForStarted());

@@ -3,7 +3,6 @@
 #include "TempDatabase.h"
 
 #include <QElapsedTimer>
-#include <QFile>
 #include <QProcess>
 #include <QtTest>
 
@@ -35,9 +34,8 @@ private Q_SLOTS:
         }
         test::TempDatabase db;
         db.exec({QStringLiteral("INSERT INTO scadenze (data, ora, scadenza, pc) VALUES ('01/10/2027', '08.00', 'Consiglio', 'tutti')")});
-        // The server opens the file for both workstations; it runs as another user.
-        QFile::setPermissions(db.folder(), QFile::permissions(db.folder()) | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther);
-        QFile::setPermissions(db.file(), QFile::permissions(db.file()) | QFileDevice::ReadOther | QFileDevice::WriteOther);
+        // The server opens the file for both workstations.
+        db.shareWithServer();
         const QString connection = host + QLatin1Char(':') + db.file();
 
         QProcess holder;

@@ -6,6 +6,10 @@
 #include "db/Maintenance.h"
 #include "fb/Error.h"
 
+#include <grp.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QFile>
 #include <QtTest>
 
@@ -51,11 +55,11 @@ QStringList rows(const test::TempDatabase &db)
     return rows(*dm);
 }
 
-void openToServer(const test::TempDatabase &db)
+QString inUse(const QString &database)
 {
-    const auto all = QFileDevice::ReadOther | QFileDevice::WriteOther;
-    QFile::setPermissions(db.folder(), QFile::permissions(db.folder()) | all | QFileDevice::ExeOther);
-    QFile::setPermissions(db.file(), QFile::permissions(db.file()) | all);
+    return QStringLiteral("Il database \"%1\" è aperto da un'altra postazione o da un altro programma: "
+                          "chiudere Velmora sulle altre postazioni e riprovare.")
+        .arg(database);
 }
 
 } // namespace
@@ -71,12 +75,16 @@ private Q_SLOTS:
     void badCopy_data();
     void badCopy();
     void restoreWhileHeld();
+    void restoreLeavesDatabase_data();
+    void restoreLeavesDatabase();
+    void restoredFileShared();
     void typedDate_data();
     void typedDate();
     void purgeBefore_data();
     void purgeBefore();
     void purgeWord_data();
     void purgeWord();
+    void purgeReleasesLock_data();
     void purgeReleasesLock();
 };
 
@@ -181,7 +189,7 @@ void TestMaintenance::restoreWhileHeld()
         QSKIP("no Firebird server on loopback");
     test::TempDatabase db;
     db.exec({insert(QStringLiteral("03/01/2024"), QStringLiteral("Collegio docenti"))});
-    openToServer(db);
+    db.shareWithServer();
     const QString connection = host + QLatin1Char(':') + db.file();
     const auto mine = db.connect(QStringLiteral("10.0.0.7"), connection);
     const auto other = db.connect(QStringLiteral("10.0.0.8"), connection);
@@ -194,12 +202,99 @@ void TestMaintenance::restoreWhileHeld()
     try {
         maintenance::restore(*mine, copy, db.file(), run.runner());
         QFAIL("the restore should be refused");
-    } catch (const fb::Error &e) {
-        QVERIFY2(e.text().contains(QStringLiteral("database might be in use")), qPrintable(e.text()));
+    } catch (const Error &e) {
+        QCOMPARE(e.text(), inUse(db.file()));
     }
+    QVERIFY(!QFile::exists(maintenance::scratchFile(db.file())));
     QCOMPARE(rows(*other), before);
     mine->connect();
     QCOMPARE(rows(*mine), before);
+}
+
+void TestMaintenance::restoreLeavesDatabase_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("quit once the copy was restored") << "quit";
+    QTest::newRow("stopped while restoring") << "stop";
+    QTest::newRow("database taken meanwhile") << "taken";
+}
+
+// The copy went, or was going, into the scratch file when the restore was
+// given up or refused: the database keeps every row it had.
+void TestMaintenance::restoreLeavesDatabase()
+{
+    QFETCH(QString, how);
+    test::TempDatabase db;
+    db.exec({insert(QStringLiteral("03/01/2024"), QStringLiteral("Collegio docenti"))});
+    const QString copy = db.folder() + QStringLiteral("/copia.copia");
+    const auto dm = db.connect(QStringLiteral("10.0.0.7"));
+    DirectRunner direct;
+    QVERIFY(maintenance::copy(*dm, db.file(), copy, direct.runner()));
+    dm->run(insert(QStringLiteral("04/04/2024"), QStringLiteral("dopo la copia")));
+    const QStringList before = rows(*dm);
+    dm->disconnect();
+
+    // Another workstation that connects while the restore runs.
+    std::unique_ptr<Tdm> other;
+    QString stopped;
+    const maintenance::Runner runner = [&](const maintenance::Job &job) {
+        std::atomic<bool> stop{false};
+        try {
+            job([&](const QString &line) {
+                if (how == QLatin1String("stop") && line.contains(QLatin1String("created database")))
+                    stop = true;
+            }, stop);
+        } catch (const fb::Error &e) {
+            stopped = e.text();
+            return false;
+        }
+        if (how == QLatin1String("taken"))
+            other = db.connect(QStringLiteral("10.0.0.8"));
+        return how == QLatin1String("taken");
+    };
+    try {
+        QVERIFY(!maintenance::restore(*dm, copy, db.file(), runner));
+        QVERIFY(how != QLatin1String("taken"));
+    } catch (const Error &e) {
+        QCOMPARE(how, QStringLiteral("taken"));
+        QCOMPARE(e.text(), inUse(db.file()));
+    }
+    QCOMPARE(stopped, how == QLatin1String("stop") ? QStringLiteral("Operazione interrotta.") : QString());
+    QVERIFY(!QFile::exists(maintenance::scratchFile(db.file())));
+    other.reset();
+    QCOMPARE(rows(db), before);
+}
+
+// The restored database takes the place of the old one with its group and
+// its permissions, so that the office's group keeps working on it.
+void TestMaintenance::restoredFileShared()
+{
+    test::TempDatabase db;
+    const QString copy = db.folder() + QStringLiteral("/copia.copia");
+    DirectRunner run;
+    {
+        const auto dm = db.connect(QStringLiteral("10.0.0.7"));
+        QVERIFY(maintenance::copy(*dm, db.file(), copy, run.runner()));
+    }
+    // A group other than this user's own that it may give its files: any, for root.
+    gid_t office = ::getegid();
+    gid_t groups[64];
+    const int n = ::geteuid() == 0 ? 0 : ::getgroups(64, groups);
+    if (::geteuid() == 0)
+        office = ::getgrnam("daemon") ? ::getgrnam("daemon")->gr_gid : 1;
+    for (int i = 0; i < n && office == ::getegid(); ++i)
+        office = groups[i];
+    const QByteArray file = QFile::encodeName(db.file());
+    QCOMPARE(::chown(file.constData(), static_cast<uid_t>(-1), office), 0);
+    QCOMPARE(::chmod(file.constData(), 0660), 0);
+
+    Tdm dm;
+    dm.databaseName = db.file();
+    QVERIFY(maintenance::restore(dm, copy, db.file(), run.runner()));
+    struct stat st {};
+    QCOMPARE(::stat(file.constData(), &st), 0);
+    QCOMPARE(st.st_gid, office);
+    QCOMPARE(st.st_mode & 07777, mode_t(0660));
 }
 
 void TestMaintenance::typedDate_data()
@@ -262,13 +357,15 @@ void TestMaintenance::purgeWord_data()
 {
     QTest::addColumn<QString>("word");
     QTest::addColumn<QStringList>("left");
-    QTest::newRow("apostrophe") << "dell'anno"
-                                << QStringList{QStringLiteral("01/10/2024|Riunione"), QStringLiteral("01/11/2024|Scrutinio 2_b")};
-    QTest::newRow("capitals") << "RIUNIONE"
-                              << QStringList{QStringLiteral("01/09/2024|Chiusura dell'anno"),
-                                             QStringLiteral("01/11/2024|Scrutinio 2_b")};
-    QTest::newRow("wildcard") << "2_b" << QStringList{QStringLiteral("01/09/2024|Chiusura dell'anno"),
-                                                     QStringLiteral("01/10/2024|Riunione")};
+    const QString closing = QStringLiteral("01/09/2024|Chiusura dell'anno");
+    const QString meeting = QStringLiteral("01/10/2024|Riunione");
+    const QString underscore = QStringLiteral("01/11/2024|Scrutinio 2_b");
+    const QString letter = QStringLiteral("01/12/2024|Scrutinio 2ab");
+    QTest::newRow("apostrophe") << "dell'anno" << QStringList{meeting, underscore, letter};
+    QTest::newRow("capitals") << "RIUNIONE" << QStringList{closing, underscore, letter};
+    // "_" stands for any one character: "2ab" goes with "2_b".
+    QTest::newRow("underscore is any character") << "2_b" << QStringList{closing, meeting};
+    QTest::newRow("underscore is exactly one") << "2__b" << QStringList{closing, meeting, underscore, letter};
     QTest::newRow("percent matches all") << "%" << QStringList();
 }
 
@@ -279,20 +376,33 @@ void TestMaintenance::purgeWord()
     test::TempDatabase db;
     db.exec({insert(QStringLiteral("01/09/2024"), QStringLiteral("Chiusura dell'anno")),
              insert(QStringLiteral("01/10/2024"), QStringLiteral("Riunione")),
-             insert(QStringLiteral("01/11/2024"), QStringLiteral("Scrutinio 2_b"))});
+             insert(QStringLiteral("01/11/2024"), QStringLiteral("Scrutinio 2_b")),
+             insert(QStringLiteral("01/12/2024"), QStringLiteral("Scrutinio 2ab"))});
     const auto dm = db.connect(QStringLiteral("10.0.0.7"));
     maintenance::purgeWord(*dm, word);
     QCOMPARE(rows(db), left);
 }
 
+void TestMaintenance::purgeReleasesLock_data()
+{
+    QTest::addColumn<QString>("purge");
+    QTest::newRow("by word") << "word";
+    QTest::newRow("before a date") << "date";
+    QTest::newRow("everything") << "all";
+}
+
 // The row this workstation holds for editing does not stop the purge.
 void TestMaintenance::purgeReleasesLock()
 {
+    QFETCH(QString, purge);
     test::TempDatabase db;
     db.exec({insert(QStringLiteral("01/09/2024"), QStringLiteral("Riunione"))});
     const auto dm = db.connect(QStringLiteral("10.0.0.7"));
     QVERIFY(dm->blocca(lockStatement, 1));
-    maintenance::purgeWord(*dm, QStringLiteral("riunione"));
+    if (purge == QLatin1String("word"))
+        maintenance::purgeWord(*dm, QStringLiteral("riunione"));
+    else
+        maintenance::purgeBefore(*dm, purge == QLatin1String("date") ? std::optional(QDate(2024, 2, 1)) : std::nullopt);
     QVERIFY(!dm->tr_blocca.active());
     QCOMPARE(rows(db), QStringList());
 }

@@ -92,8 +92,7 @@ private Q_SLOTS:
         if (host.isEmpty())
             QSKIP("no Firebird server on loopback");
         test::TempDatabase db;
-        QFile::setPermissions(db.folder(), QFile::permissions(db.folder()) | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther);
-        QFile::setPermissions(db.file(), QFile::permissions(db.file()) | QFileDevice::ReadOther | QFileDevice::WriteOther);
+        db.shareWithServer();
         const auto dm = db.connect(QStringLiteral("10.0.0.1"), host + QLatin1Char(':') + db.file());
         QList<int> bounded;
         for (const QString &name : QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::Files | QDir::System)) {

@@ -3,7 +3,6 @@
 #include "MessageFixture.h"
 #include "Servers.h"
 
-#include <QFile>
 #include <QProcess>
 
 using namespace velmora;
@@ -23,10 +22,8 @@ private Q_SLOTS:
         }
         TempDatabase db;
         db.exec({directoryRow(QStringLiteral("Bianchi Anna"), pcB), directoryRow(QStringLiteral("D''Angelo Rita"), pcC)});
-        // The server opens the file for both workstations; it runs as another user.
-        QFile::setPermissions(db.folder(), QFile::permissions(db.folder()) | QFileDevice::ReadOther
-                                               | QFileDevice::WriteOther | QFileDevice::ExeOther);
-        QFile::setPermissions(db.file(), QFile::permissions(db.file()) | QFileDevice::ReadOther | QFileDevice::WriteOther);
+        // The server opens the file for both workstations.
+        db.shareWithServer();
         const QString connection = host + QLatin1Char(':') + db.file();
         ScriptedDialogs dialogs;
         RecordingSound sound;

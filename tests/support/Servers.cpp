@@ -1,5 +1,7 @@
 #include "Servers.h"
 
+#include <QDir>
+#include <QFile>
 #include <QHostAddress>
 #include <QTcpSocket>
 
@@ -31,6 +33,14 @@ QString fbServerAddress()
 bool fbServerRunning()
 {
     return !fbServerAddress().isEmpty();
+}
+
+void shareWithServer(const QString &folder)
+{
+    const auto others = QFileDevice::ReadOther | QFileDevice::WriteOther;
+    QFile::setPermissions(folder, QFile::permissions(folder) | others | QFileDevice::ExeOther);
+    for (const QFileInfo &file : QDir(folder).entryInfoList(QDir::Files))
+        QFile::setPermissions(file.filePath(), file.permissions() | others);
 }
 
 } // namespace velmora::test

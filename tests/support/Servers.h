@@ -13,4 +13,8 @@ QString fbServerAddress();
 // True when fbServerAddress() is not empty.
 bool fbServerRunning();
 
+// The server runs as another user: it may enter folder, make files there,
+// and read and write every file in it.
+void shareWithServer(const QString &folder);
+
 } // namespace velmora::test

@@ -1,5 +1,6 @@
 #include "TempDatabase.h"
 
+#include "Servers.h"
 #include "db/Schema.h"
 
 #include <QtTest>
@@ -18,6 +19,11 @@ std::unique_ptr<Tdm> TempDatabase::connect(const QString &key, const QString &co
     dm->databaseName = connection.isEmpty() ? m_file : connection;
     dm->connect();
     return dm;
+}
+
+void TempDatabase::shareWithServer() const
+{
+    test::shareWithServer(folder());
 }
 
 void TempDatabase::exec(const QStringList &sql) const

@@ -21,6 +21,10 @@ public:
     // The connection string defaults to the bare file (embedded).
     std::unique_ptr<Tdm> connect(const QString &key, const QString &connection = {}) const;
 
+    // Lets the server on loopback, which runs as another user, open the
+    // database and work in its folder.
+    void shareWithServer() const;
+
     // Runs and commits statements through a short-lived attachment of its own.
     void exec(const QStringList &sql) const;
 

@@ -2,12 +2,15 @@
 // its failure passed on, and a quit request ending the wait.
 #include "widgets/ProgressWindow.h"
 #include "platform/Error.h"
+#include "platform/QuitRequest.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTimer>
 #include <QtTest>
 
+#include <future>
+#include <memory>
 #include <thread>
 
 using namespace velmora;
@@ -19,6 +22,9 @@ private Q_SLOTS:
     void showsEveryLine();
     void passesFailureOn();
     void keepsAnswering();
+    void quitRequestEndsWait_data();
+    void quitRequestEndsWait();
+    void quitLeavesStuckJob();
     // Last: a quit request ends every later wait too.
     void quitEndsWait();
 };
@@ -67,6 +73,57 @@ void TestProgressWindow::keepsAnswering()
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }));
     QVERIFY(release);
+}
+
+void TestProgressWindow::quitRequestEndsWait_data()
+{
+    QTest::addColumn<bool>("before");
+    QTest::newRow("while the job runs") << false;
+    // The job's work is not taken on by a program that is ending.
+    QTest::newRow("before the job ends") << true;
+}
+
+// The session's end, or "Chiudi applicazione": the job is told to stop,
+// and the wait ends without its result.
+void TestProgressWindow::quitRequestEndsWait()
+{
+    QFETCH(bool, before);
+    ProgressWindow w(QStringLiteral("Ripristino del database"));
+    if (before)
+        QuitRequest::instance().request();
+    else
+        QTimer::singleShot(50, &w, [] { QuitRequest::instance().request(); });
+    const bool completed = w.run([&](const ProgressWindow::LineSink &, const std::atomic<bool> &stop) {
+        while (!before && !stop)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    });
+    QuitRequest::instance().clear();
+    QVERIFY(!completed);
+    QVERIFY(!w.isVisible());
+}
+
+// A job that does not stop, as a read from a server that stopped answering:
+// the wait ends all the same, and what the job does later goes nowhere.
+void TestProgressWindow::quitLeavesStuckJob()
+{
+    auto release = std::make_shared<std::promise<void>>();
+    auto gone = std::make_shared<std::promise<void>>();
+    const std::shared_future<void> released = release->get_future().share();
+    const std::future<void> ended = gone->get_future();
+    ProgressWindow w(QStringLiteral("Copia del database"));
+    QTimer::singleShot(50, &w, [] { QuitRequest::instance().request(); });
+    const bool completed = w.run([released, gone](const ProgressWindow::LineSink &onLine, const std::atomic<bool> &) {
+        released.wait();
+        onLine(QStringLiteral("risposta tardiva"));
+        gone->set_value();
+    });
+    QuitRequest::instance().clear();
+    QVERIFY(!completed);
+    QVERIFY(!w.isVisible());
+    release->set_value();
+    ended.wait();
+    QCoreApplication::processEvents();
+    QVERIFY(w.memo_servizio->toPlainText().isEmpty());
 }
 
 void TestProgressWindow::quitEndsWait()
