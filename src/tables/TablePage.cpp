@@ -154,15 +154,18 @@ void TablePage::apply(Change change)
     Q_EMIT changed();
 }
 
+void TablePage::refresh()
+{
+    if (m_set.isOpen() && m_rowId >= 0 && !m_set.locate(QStringLiteral("id"), {m_rowId}, false))
+        takeRow();
+    m_grid->refresh();
+}
+
 void TablePage::showEvent(QShowEvent *event)
 {
     // The set may have been read again, or searched, while the page was
     // away (the directory is read at each showing of the main window).
-    guarded([this] {
-        if (m_set.isOpen() && m_rowId >= 0 && !m_set.locate(QStringLiteral("id"), {m_rowId}, false))
-            takeRow();
-        m_grid->refresh();
-    });
+    guarded([this] { refresh(); });
     QWidget::showEvent(event);
 }
 

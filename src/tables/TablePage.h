@@ -50,6 +50,9 @@ public:
     void clear();
     // The row the set stands on, held and shown in the fields.
     void selectRow();
+    // The set was read again elsewhere (a print entry, a search): the
+    // page's row is found again and the grid shows the set anew.
+    void refresh();
 
     DataGrid *grid() const { return m_grid; }
     fb::ResultSet &resultSet() const { return m_set; }

@@ -78,6 +78,7 @@ private Q_SLOTS:
         QCOMPARE(p.GroupBox_imposta->title(), QStringLiteral("IMPOSTA SCADENZE"));
         QCOMPARE(p.BitBtn19->text(), QStringLiteral("Elimina tutte le scadenze annuali"));
         QCOMPARE(p.bbt_sta_ann->text(), QStringLiteral("Stampa elenco scadenze annuali"));
+        // Off on a page alone: the main window wires it to the printed list and turns it on.
         QVERIFY(!p.bbt_sta_ann->isEnabled());
         QVERIFY(p.memo_mem->isHidden());
         QVERIFY(p.memo_mem2->isHidden());
