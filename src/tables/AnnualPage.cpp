@@ -26,13 +26,13 @@ namespace velmora {
 namespace {
 
 const QString initialTime = QStringLiteral("10.00");
-const QString blankTime = QStringLiteral("  .  ");
+const QString momentTaken = QStringLiteral("Scadenza già esistente in questo giorno/mese/ora...inserimento non consentito!");
 
 TableFacts annualFacts()
 {
     return {"SMDBGrid3",
             {"BitBtn16", "BitBtn15", "BitBtn14", "bbt_pul_ann", "BitBtn17"},
-            QStringLiteral("select giorno, mese, ora, scadenza, id from annuali ORDER BY mese,giorno"),
+            sql::annualDeadlines(),
             QStringLiteral("UPDATE annuali SET id=id WHERE ID="),
             QStringLiteral("DELETE FROM annuali WHERE id="),
             QStringLiteral("scadenza"),
@@ -61,15 +61,17 @@ AnnualPage::AnnualPage(Tdm &dm, QWidget *parent)
     memo_mem2->hide();
     m_generation = std::make_unique<YearlyGeneration>(dm, *memo_mem, *memo_mem2);
 
-    auto *foot = new QHBoxLayout;
-    foot->addWidget(buildGenerationBox());
-    auto *lists = new QVBoxLayout;
-    lists->addStretch();
-    lists->addWidget(bbt_sta_ann);
-    lists->addWidget(BitBtn19);
-    foot->addStretch();
-    foot->addLayout(lists);
-    column().addLayout(foot);
+    // The generation box on the left; the two buttons on the right, at its foot.
+    auto *foot = new QWidget(this);
+    foot->setObjectName(QStringLiteral("pnl_ann_piede"));
+    auto *cells = new QGridLayout(foot);
+    cells->setContentsMargins(0, 0, 0, 0);
+    cells->addWidget(buildGenerationBox(), 0, 0, 3, 1);
+    cells->setColumnStretch(1, 1);
+    cells->setRowStretch(0, 1);
+    cells->addWidget(bbt_sta_ann, 1, 2);
+    cells->addWidget(BitBtn19, 2, 2);
+    column().addWidget(foot);
 
     connect(BitBtn19, &QPushButton::clicked, this, guardedSlot(this, &AnnualPage::removeAll));
     connect(BitBtn18, &QPushButton::clicked, this, guardedSlot(this, &AnnualPage::generate));
@@ -187,7 +189,7 @@ bool AnnualPage::filled() const
 // A time partly typed is as missing as a blank one: it could never be announced.
 bool AnnualPage::checkTime() const
 {
-    if (edt_ora_ann->text() != blankTime && edt_ora_ann->time().isValid())
+    if (edt_ora_ann->time().isValid())
         return true;
     dialogs().warning(QStringLiteral("Dati mancanti!"));
     return false;
@@ -226,20 +228,24 @@ bool AnnualPage::checkInsert()
     const int row = sameMoment(-1);
     if (row < 0)
         return true;
+    // As after any search: the list stands on the row found, and Modifica
+    // and Elimina act on the row the grid shows.
     resultSet().setRow(row);
+    takeRow();
     grid()->showCurrentRow();
-    dialogs().warning(QStringLiteral("Scadenza già esistente in questo giorno/mese/ora...inserimento non consentito!"));
+    dialogs().warning(momentTaken);
     return false;
 }
 
-// As for an insert, but the row being changed may keep its own moment.
+// As for an insert, but the row being changed may keep its own moment, and
+// stays the page's row: pressing again must not change the row found.
 bool AnnualPage::checkModify()
 {
     if (!checkTime() || !checkDay())
         return false;
     if (sameMoment(rowId()) < 0)
         return true;
-    dialogs().warning(QStringLiteral("Scadenza già esistente in questo giorno/mese/ora...inserimento non consentito!"));
+    dialogs().warning(momentTaken);
     return false;
 }
 
