@@ -3,8 +3,9 @@
 #include <QString>
 #include <QWidget>
 
+#include <QStringList>
+
 #include <functional>
-#include <vector>
 
 class QComboBox;
 class QLabel;
@@ -35,11 +36,6 @@ public:
     QPushButton *BitBtn13;   // "Esci"
 
 private:
-    struct Addressee {
-        QString utente;
-        QString pc;
-    };
-
     void showEmpty();
     void choose(int index);
     void send();
@@ -49,7 +45,8 @@ private:
     Tdm &m_dm;
     std::function<QString()> m_sender;
     // The directory as read at the opening, in the list's order.
-    std::vector<Addressee> m_addressees;
+    QStringList m_names;
+    QStringList m_pcs;
     // The declared width of the message column; 0 while not known.
     int m_maxLength = 0;
 };
