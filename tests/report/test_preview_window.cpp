@@ -117,6 +117,33 @@ private Q_SLOTS:
         QVERIFY(!openPreview());
     }
 
+    // Asked again while open, the preview comes before whatever window the
+    // user went on with.
+    void raisedWhenAskedAgain()
+    {
+        const Rows rows(1);
+        Report report(listLayout(), rows);
+        report.generate();
+        QWidget other;
+        bool activeAfter = false;
+        QTimer::singleShot(0, this, [&] {
+            other.show();
+            other.activateWindow();
+            QCoreApplication::processEvents();
+            const bool otherWasActive = QApplication::activeWindow() == &other;
+            preview().raise(QStringLiteral("Elenco scadenze annuali"));   // none of that title is open
+            preview().raise(title);
+            QCoreApplication::processEvents();
+            activeAfter = otherWasActive && QApplication::activeWindow() == openPreview();
+            if (PreviewWindow *w = openPreview())
+                w->close();
+        });
+        rescueLater();
+        preview().show(report);
+        QVERIFY(!m_rescued);
+        QVERIFY(activeAfter);
+    }
+
     // The program is told to end while the preview is open: it closes.
     void endsOnQuitRequest()
     {
