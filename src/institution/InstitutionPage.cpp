@@ -181,6 +181,7 @@ bool InstitutionPage::open()
     }
     const fb::ResultSet &row = m_dm.t_ente;
     const bool hasRow = row.rowCount() > 0;
+    m_rowMissing = !hasRow;
     for (const Field &f : fields()) {
         f.edit->clear();
         if (hasRow && !row.value(f.column).isNull())
@@ -220,7 +221,10 @@ void InstitutionPage::save()
     }
     if (!dialogs().question(QStringLiteral("Confermi operazione?")))
         return;
-    m_dm.run(rowIfMissing);
+    if (m_rowMissing) {
+        m_dm.run(rowIfMissing);
+        m_rowMissing = false;
+    }
     m_dm.run(updateStatement());
     m_dm.t_ente.close();
     dialogs().information(QStringLiteral("Dati memorizzati correttamente!"));
