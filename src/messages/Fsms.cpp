@@ -6,6 +6,7 @@
 #include "messages/Messages.h"
 #include "platform/Dialogs.h"
 #include "platform/ErrorReport.h"
+#include "widgets/FieldLabel.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -23,13 +24,6 @@ namespace velmora {
 namespace {
 
 const QSize windowSize(420, 320);
-
-QLabel *captionFor(QWidget *field, const QString &caption, QWidget *parent)
-{
-    auto *label = new QLabel(caption, parent);
-    label->setBuddy(field);
-    return label;
-}
 
 QPushButton *button(const char *name, const QString &caption, QStyle::StandardPixmap icon, QWidget *parent)
 {
@@ -62,9 +56,9 @@ Tfrm_sms::Tfrm_sms(Tdm &dm, std::function<QString()> sender, QWidget *parent)
     memo_sms->setObjectName(QStringLiteral("memo_sms"));
 
     auto *layout = new QGridLayout(this);
-    layout->addWidget(captionFor(cmb_utente, QStringLiteral("Invia a:"), this), 0, 0, 1, 3);
+    layout->addWidget(fieldLabel(QStringLiteral("Invia a:"), cmb_utente), 0, 0, 1, 3);
     layout->addWidget(cmb_utente, 1, 0, 1, 3);
-    layout->addWidget(captionFor(memo_sms, QStringLiteral("Messaggio"), this), 2, 0, 1, 3);
+    layout->addWidget(fieldLabel(QStringLiteral("Messaggio"), memo_sms), 2, 0, 1, 3);
     layout->addWidget(memo_sms, 3, 0, 1, 3);
     layout->addWidget(BitBtn1, 4, 1);
     layout->addWidget(BitBtn13, 4, 2);

@@ -56,6 +56,7 @@ UsersPage::UsersPage(Tdm &dm, QWidget *parent)
     fields->setColumnStretch(1, 1);
     column().addWidget(entry);
     placeButtons(column());
+    orderTabs({edt_utente, edt_pc, SpeedButton2});
 
     connect(SpeedButton2, &QToolButton::clicked, this, guardedSlot(this, &UsersPage::takeAddress));
 }

@@ -9,6 +9,7 @@
 #include "tables/TableFields.h"
 #include "tables/YearlyGeneration.h"
 #include "widgets/DataGrid.h"
+#include "widgets/FieldLabel.h"
 #include "widgets/MaskedTimeEdit.h"
 
 #include <QBoxLayout>
@@ -72,6 +73,8 @@ AnnualPage::AnnualPage(Tdm &dm, QWidget *parent)
     cells->addWidget(bbt_sta_ann, 1, 2);
     cells->addWidget(BitBtn19, 2, 2);
     column().addWidget(foot);
+    orderTabs({cmb_gg_ann, cmb_mm_ann, edt_ora_ann, cmb_ora_ann, edt_sca_ann},
+              {edt_anno_scad, BitBtn18, bbt_sta_ann, BitBtn19});
 
     connect(BitBtn19, &QPushButton::clicked, this, guardedSlot(this, &AnnualPage::removeAll));
     connect(BitBtn18, &QPushButton::clicked, this, guardedSlot(this, &AnnualPage::generate));
@@ -98,8 +101,6 @@ QWidget *AnnualPage::buildEntry()
                            QStringLiteral("11.00"), QStringLiteral("12.00"), QStringLiteral("13.00"),
                            QStringLiteral("14.00")});
     cmb_ora_ann->setCurrentIndex(-1);
-    cmb_ora_ann->setAccessibleName(QStringLiteral("Ora proposta"));
-    cmb_ora_ann->setToolTip(QStringLiteral("Ora proposta"));
     edt_sca_ann = new QLineEdit(entry);
     edt_sca_ann->setObjectName(QStringLiteral("edt_sca_ann"));
     edt_sca_ann->setMaxLength(250);
@@ -109,7 +110,9 @@ QWidget *AnnualPage::buildEntry()
     addLabelled(*fields, 0, 0, QStringLiteral("Giorno"), cmb_gg_ann);
     addLabelled(*fields, 0, 1, QStringLiteral("Mese"), cmb_mm_ann);
     addLabelled(*fields, 0, 2, QStringLiteral("Ora"), edt_ora_ann);
-    fields->addWidget(cmb_ora_ann, 1, 3);
+    // A list's name reaches a screen reader only through its label: its
+    // own name is the hour shown.
+    addLabelled(*fields, 0, 3, QStringLiteral("Ora proposta"), cmb_ora_ann);
     addLabelled(*fields, 0, 4, QStringLiteral("Descrizione scadenza annuale"), edt_sca_ann);
     fields->setColumnStretch(4, 1);
     return entry;
@@ -119,17 +122,15 @@ QGroupBox *AnnualPage::buildGenerationBox()
 {
     GroupBox_imposta = new QGroupBox(QStringLiteral("IMPOSTA SCADENZE"), this);
     GroupBox_imposta->setObjectName(QStringLiteral("GroupBox_imposta"));
-    const QString caption = QStringLiteral("Inserisci tutte le scadenze           annuali in elenco nell'anno");
-    auto *label = new QLabel(caption, GroupBox_imposta);
-    label->setWordWrap(true);
-    label->setFixedWidth(190);
     edt_anno_scad = new QLineEdit(GroupBox_imposta);
     edt_anno_scad->setObjectName(QStringLiteral("edt_anno_scad"));
     edt_anno_scad->setMaxLength(4);
     edt_anno_scad->setFixedWidth(60);
     edt_anno_scad->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,4}")), edt_anno_scad));
-    edt_anno_scad->setAccessibleName(caption);
-    label->setBuddy(edt_anno_scad);
+    QLabel *label = fieldLabel(QStringLiteral("Inserisci tutte le scadenze           annuali in elenco nell'anno"),
+                               edt_anno_scad);
+    label->setWordWrap(true);
+    label->setFixedWidth(190);
     BitBtn18 = namedButton(GroupBox_imposta, "BitBtn18", QStringLiteral(" Avvia operazione"));
     auto *row = new QHBoxLayout(GroupBox_imposta);
     row->addWidget(label);

@@ -60,6 +60,7 @@ HolidayPage::HolidayPage(Tdm &dm, QWidget *parent)
     row->addStretch();
     row->addWidget(bbt_sta_fest);
     column().addWidget(foot);
+    orderTabs({cmb_gg, cmb_mm, edt_festa}, {bbt_sta_fest});
 }
 
 void HolidayPage::clearFields()

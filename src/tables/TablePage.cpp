@@ -54,6 +54,15 @@ void TablePage::placeButtons(QBoxLayout &layout)
     layout.addWidget(m_buttons);
 }
 
+void TablePage::orderTabs(const QList<QWidget *> &fields, const QList<QWidget *> &rest)
+{
+    const QList<QWidget *> chain = QList<QWidget *>{m_grid} + fields
+                                   + QList<QWidget *>{insertButton, modifyButton, removeButton, clearButton, exitButton}
+                                   + rest;
+    for (qsizetype i = 1; i < chain.size(); ++i)
+        setTabOrder(chain[i - 1], chain[i]);
+}
+
 bool TablePage::open()
 {
     try {

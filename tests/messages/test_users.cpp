@@ -70,6 +70,16 @@ private Q_SLOTS:
         VERIFY_DIALOGS_DONE(d);
     }
 
+    void tabOrder()
+    {
+        ScriptedDialogs d;
+        Desk w(*m_db);
+        QCOMPARE(tabStops(w.page.get(), w.page->SMDBGrid2),
+                 (QStringList{"SMDBGrid2", "edt_utente", "edt_pc", "SpeedButton2", "BitBtn12", "BitBtn11", "BitBtn10",
+                              "bbt_pul_pc", "BitBtn13"}));
+        VERIFY_DIALOGS_DONE(d);
+    }
+
     void insertFindsFirstInNameOrder()
     {
         m_db->exec({QStringLiteral("INSERT INTO client(utente, pc) VALUES('Zeno', '10.0.0.9')")});

@@ -6,6 +6,8 @@
 #include "tables/AnnualPage.h"
 #include "widgets/MaskedTimeEdit.h"
 
+#include <QAbstractItemView>
+#include <QAccessible>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -75,9 +77,23 @@ private Q_SLOTS:
         for (int i = 0; i < p.cmb_ora_ann->count(); ++i)
             hours << p.cmb_ora_ann->itemText(i);
         QCOMPARE(hours, (QStringList{"08.00", "09.00", "10.00", "11.00", "12.00", "13.00", "14.00"}));
-        p.cmb_ora_ann->setCurrentIndex(5);
-        Q_EMIT p.cmb_ora_ann->activated(5);
+        // Chosen on the open list, the hour goes into the time field.
+        p.show();
+        p.cmb_ora_ann->showPopup();
+        p.cmb_ora_ann->view()->setCurrentIndex(p.cmb_ora_ann->model()->index(5, 0));
+        QTest::keyClick(p.cmb_ora_ann->view(), Qt::Key_Return);
         QCOMPARE(p.edt_ora_ann->text(), QStringLiteral("13.00"));
+        // Its name comes from its label, as a screen reader asks it of a list.
+        const QList<std::pair<QAccessibleInterface *, QAccessible::Relation>> labels =
+            QAccessible::queryAccessibleInterface(p.cmb_ora_ann)->relations(QAccessible::Label);
+        QCOMPARE(labels.size(), 1);
+        QCOMPARE(labels[0].first->text(QAccessible::Name), QStringLiteral("Ora proposta"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(p.edt_anno_scad)->text(QAccessible::Name),
+                 QStringLiteral("Inserisci tutte le scadenze           annuali in elenco nell'anno"));
+        QCOMPARE(tabStops(&p, p.SMDBGrid3),
+                 (QStringList{"SMDBGrid3", "cmb_gg_ann", "cmb_mm_ann", "edt_ora_ann", "cmb_ora_ann", "edt_sca_ann", "BitBtn16",
+                              "BitBtn15", "BitBtn14", "bbt_pul_ann", "BitBtn17", "edt_anno_scad", "BitBtn18", "bbt_sta_ann",
+                              "BitBtn19"}));
         QCOMPARE(p.BitBtn18->text(), QStringLiteral(" Avvia operazione"));
         QCOMPARE(p.GroupBox_imposta->title(), QStringLiteral("IMPOSTA SCADENZE"));
         QCOMPARE(p.BitBtn19->text(), QStringLiteral("Elimina tutte le scadenze annuali"));
