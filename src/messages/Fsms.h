@@ -1,9 +1,8 @@
 #pragma once
 
 #include <QString>
-#include <QWidget>
-
 #include <QStringList>
+#include <QWidget>
 
 #include <functional>
 
