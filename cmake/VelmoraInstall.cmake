@@ -57,8 +57,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${VELMORA_PACKAGE_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The embedded engine opens the database without a server; Qt's own Italian
-# texts make its buttons read "Sì", "No", "Annulla".
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "firebird3.0-server-core, qt6-translations-l10n")
+# texts make its buttons read "Sì", "No", "Annulla"; the printed lists are
+# laid out in millimetres for Liberation Sans, whose widths are Arial's.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "firebird3.0-server-core, qt6-translations-l10n, fonts-liberation2")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "firebird3.0-server")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

@@ -9,6 +9,7 @@
 #include "institution/InstitutionPage.h"
 #include "institution/PrintedLists.h"
 #include "platform/ErrorReport.h"
+#include "tables/AnnualPage.h"
 #include "tables/HolidayPage.h"
 #include "widgets/DataGrid.h"
 
@@ -106,12 +107,15 @@ void Tfrm_menu::buildPrintedLists()
     };
     printsWith(m_deadlines->search->bbt_sta_scad, PrintedLists::List::Deadlines);
     printsWith(holidays->bbt_sta_fest, PrintedLists::List::Holidays);
+    printsWith(annuals->bbt_sta_ann, PrintedLists::List::Annuals);
     // A list read anew from the menu shows anew where the program shows it;
     // the calendar marks the holidays too.
     connect(m_lists, &PrintedLists::reloaded, this, [this](PrintedLists::List list) {
         if (list == PrintedLists::List::Holidays)
-            holidays->grid()->refresh();
-        if (list != PrintedLists::List::Annuals)
+            holidays->refresh();
+        if (list == PrintedLists::List::Annuals)
+            annuals->refresh();
+        else
             m_deadlines->refreshLists();
     });
 }

@@ -127,6 +127,13 @@ void Tdm::reopen(fb::ResultSet &set)
     open(set, set.sql());
 }
 
+void Tdm::rereadDeadlines()
+{
+    for (fb::ResultSet *set : {&t_sca, &t_sca_gg, &t_sca_timer})
+        if (!set->sql().trimmed().isEmpty())
+            reopen(*set);
+}
+
 void Tdm::run(const QString &sql)
 {
     guard([&] {

@@ -78,6 +78,9 @@ public:
     // except for the sets the timers reopen.
     void open(fb::ResultSet &set, const QString &sql);
     void reopen(fb::ResultSet &set);
+    // The lists that show deadlines (the general list, the day list, the
+    // calendar's), each with the statement it last had, once it has one.
+    void rereadDeadlines();
 
     // Runs one change statement in tr_query and commits it. On failure
     // nothing is committed, tr_query stays active and the next change's

@@ -31,19 +31,11 @@ void runService(const Tdm &dm, const fb::Service &service, const LineSink &onLin
     service.run(siteOf(dm.databaseName), Tdm::login(), onLine, stop);
 }
 
-// The lists that show deadlines, with the statements they last had.
-void rereadDeadlines(Tdm &dm)
-{
-    for (fb::ResultSet *set : {&dm.t_sca, &dm.t_sca_gg, &dm.t_sca_timer})
-        if (!set->sql().trimmed().isEmpty())
-            dm.reopen(*set);
-}
-
 void purge(Tdm &dm, const QString &sql)
 {
     dm.sblocca(QStringLiteral("1"));
     dm.run(sql);
-    rereadDeadlines(dm);
+    dm.rereadDeadlines();
 }
 
 } // namespace

@@ -60,6 +60,38 @@ void keyMessages(Tdm &dm, QStringList &ran)
     dm.t_sms.close();
 }
 
+// The key that keeps one deadline per date, time and workstation, which
+// stops two workstations generating the same year at the same moment from
+// storing it twice. Older databases lack it. The database itself refuses
+// it while rows break it: those rows stay, and so does the database,
+// without the key as before; the next connection tries again.
+void keyDeadlines(Tdm &dm, QStringList &ran)
+{
+    const QString sameKey = QStringLiteral(
+        "select count(*) from rdb$indices i where i.rdb$relation_name = 'SCADENZE' and i.rdb$unique_flag = 1"
+        " and (select count(*) from rdb$index_segments s where s.rdb$index_name = i.rdb$index_name) = 3"
+        " and (select count(*) from rdb$index_segments s where s.rdb$index_name = i.rdb$index_name"
+        " and trim(s.rdb$field_name) in ('DATA', 'ORA', 'PC')) = 3");
+    const QString add = QStringLiteral("ALTER TABLE SCADENZE ADD CONSTRAINT UQ_SCADENZE UNIQUE (DATA, ORA, PC)");
+    try {
+        // In a set of its own: the pages' lists keep their statements.
+        fb::ResultSet keys;
+        dm.open(keys, sameKey);
+        if (keys.value(0, 0).toLongLong() > 0)
+            return;
+        dm.run(add);
+        ran << add;
+    } catch (const NotConnected &) {
+        throw;
+    } catch (const fb::Error &) {
+        // Rows breaking the key, its name taken, the table in use. Refused
+        // at the commit, the change must be undone here: the next commit
+        // would try it again and fail.
+        if (dm.tr_query.active())
+            dm.tr_query.rollback();
+    }
+}
+
 } // namespace
 
 QStringList upgradeOnConnect(Tdm &dm)
@@ -94,16 +126,21 @@ QStringList upgradeOnConnect(Tdm &dm)
 QStringList upgradeAfterConnect(Tdm &dm)
 {
     QStringList ran;
-    dm.open(dm.t_ann, QStringLiteral("select * from annuali"));
-    if (dm.t_ann.columnCount() < 5)
-        apply(dm, dm.t_ann,
+    // Read in sets of their own: this runs after the page on screen was
+    // filled, and its lists keep what they show.
+    fb::ResultSet annual;
+    dm.open(annual, QStringLiteral("select * from annuali ROWS 1 TO 1"));
+    if (annual.columnCount() < 5)
+        apply(dm, annual,
               QStringLiteral("ALTER TABLE ANNUALI ADD ORA CHAR(5), "
                              "ALTER COLUMN SCADENZA TYPE VARCHAR(250)"),
               ran);
 
-    dm.open(dm.t_sca, QStringLiteral("select * from scadenze"));
-    if (dm.t_sca.declaredWidth(QStringLiteral("SCADENZA")) < 250)
-        apply(dm, dm.t_sca, QStringLiteral("ALTER TABLE SCADENZE ALTER COLUMN SCADENZA TYPE VARCHAR(250)"), ran);
+    fb::ResultSet deadlines;
+    dm.open(deadlines, QStringLiteral("select * from scadenze ROWS 1 TO 1"));
+    if (deadlines.declaredWidth(QStringLiteral("SCADENZA")) < 250)
+        apply(dm, deadlines, QStringLiteral("ALTER TABLE SCADENZE ALTER COLUMN SCADENZA TYPE VARCHAR(250)"), ran);
+    keyDeadlines(dm, ran);
     return ran;
 }
 

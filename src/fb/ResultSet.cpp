@@ -210,6 +210,16 @@ int ResultSet::declaredWidth(const QString &name) const
     return m_columns[static_cast<std::size_t>(requireColumn(name))].width;
 }
 
+QStringList ResultSet::texts(const QString &name) const
+{
+    const int column = requireColumn(name);
+    QStringList out;
+    out.reserve(m_rows);
+    for (int row = 0; row < m_rows; ++row)
+        out << value(row, column).toString();
+    return out;
+}
+
 void ResultSet::next()
 {
     if (m_row < m_rows)

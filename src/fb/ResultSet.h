@@ -47,6 +47,8 @@ public:
     // Null, QDate, qlonglong, double, QTime, QDateTime or QString.
     QVariant value(int row, int column) const;
     QVariant value(const QString &name) const;   // current row
+    // One column's values as text, row by row.
+    QStringList texts(const QString &name) const;
     bool isNull(int row, int column) const;
 
     // Moves to the first row whose columns (names separated by ';') equal

@@ -8,6 +8,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Error.h"
 #include "platform/ErrorReport.h"
+#include "widgets/FieldLabel.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -44,10 +45,7 @@ QGroupBox *group(const QString &title, const char *name, QWidget *parent)
 // A field under its label, the label naming it for screen readers.
 void place(QGridLayout *grid, const char *label, QLineEdit *field, int row, int column, int span = 1)
 {
-    auto *caption = new QLabel(QString::fromUtf8(label), field->parentWidget());
-    caption->setBuddy(field);
-    field->setAccessibleName(caption->text());
-    grid->addWidget(caption, 2 * row, column, 1, span);
+    grid->addWidget(fieldLabel(QString::fromUtf8(label), field), 2 * row, column, 1, span);
     grid->addWidget(field, 2 * row + 1, column, 1, span);
 }
 
@@ -75,7 +73,10 @@ InstitutionPage::InstitutionPage(Tdm &dm, QWidget *parent) : QWidget(parent), m_
     BitBtn5 = new QPushButton(QStringLiteral("Esci"), this);
     BitBtn5->setObjectName(QStringLiteral("BitBtn5"));
     BitBtn5->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
-    auto *buttons = new QHBoxLayout;
+    auto *panel = new QWidget(this);
+    panel->setObjectName(QStringLiteral("pnl_ente_pulsanti"));
+    auto *buttons = new QHBoxLayout(panel);
+    buttons->setContentsMargins(0, 0, 0, 0);
     buttons->addStretch();
     buttons->addWidget(bbt_mod_rap);
     buttons->addWidget(BitBtn5);
@@ -88,7 +89,7 @@ InstitutionPage::InstitutionPage(Tdm &dm, QWidget *parent) : QWidget(parent), m_
         hidden->hide();
     }
     layout->addStretch();
-    layout->addLayout(buttons);
+    layout->addWidget(panel);
 
     connect(bbt_mod_rap, &QPushButton::clicked, this, guardedSlot(this, &InstitutionPage::save));
 }
@@ -101,8 +102,11 @@ void InstitutionPage::buildDati()
     edt_dedica = lineField(g, "edt_dedica", 20);
     edt_indir = lineField(g, "edt_indir", 100);
     edt_com_ente = lineField(g, "edt_com_ente", 50);
-    edt_cap_ente = lineField(g, "edt_cap_ente", 5);
-    edt_pr_ente = lineField(g, "edt_pr_ente", 2);
+    // Two narrow fields sharing one column of the group.
+    auto *capPr = new QWidget(g);
+    capPr->setObjectName(QStringLiteral("pnl_cap_pr"));
+    edt_cap_ente = lineField(capPr, "edt_cap_ente", 5);
+    edt_pr_ente = lineField(capPr, "edt_pr_ente", 2);
     edt_cf_ente = lineField(g, "edt_cf_ente", 11);
     edt_cm_ente = lineField(g, "edt_cm_ente", 10);
     edt_tel_ente = lineField(g, "edt_tel_ente", 13);
@@ -115,10 +119,11 @@ void InstitutionPage::buildDati()
     place(grid, "Dedica", edt_dedica, 0, 3);
     place(grid, "Indirizzo", edt_indir, 1, 0, 2);
     place(grid, "Comune", edt_com_ente, 1, 2);
-    auto *capPr = new QGridLayout;
-    place(capPr, "C.a.p.", edt_cap_ente, 0, 0);
-    place(capPr, "PR", edt_pr_ente, 0, 1);
-    grid->addLayout(capPr, 2, 3, 2, 1);
+    auto *capPrGrid = new QGridLayout(capPr);
+    capPrGrid->setContentsMargins(0, 0, 0, 0);
+    place(capPrGrid, "C.a.p.", edt_cap_ente, 0, 0);
+    place(capPrGrid, "PR", edt_pr_ente, 0, 1);
+    grid->addWidget(capPr, 2, 3, 2, 1);
     place(grid, "Codice Fiscale", edt_cf_ente, 2, 0);
     place(grid, "Codice Meccanografico", edt_cm_ente, 2, 1);
     place(grid, "Telefono", edt_tel_ente, 2, 2);
@@ -181,6 +186,7 @@ bool InstitutionPage::open()
     }
     const fb::ResultSet &row = m_dm.t_ente;
     const bool hasRow = row.rowCount() > 0;
+    m_rowMissing = !hasRow;
     for (const Field &f : fields()) {
         f.edit->clear();
         if (hasRow && !row.value(f.column).isNull())
@@ -220,7 +226,10 @@ void InstitutionPage::save()
     }
     if (!dialogs().question(QStringLiteral("Confermi operazione?")))
         return;
-    m_dm.run(rowIfMissing);
+    if (m_rowMissing) {
+        m_dm.run(rowIfMissing);
+        m_rowMissing = false;
+    }
     m_dm.run(updateStatement());
     m_dm.t_ente.close();
     dialogs().information(QStringLiteral("Dati memorizzati correttamente!"));

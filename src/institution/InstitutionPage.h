@@ -62,6 +62,8 @@ private:
     QString updateStatement() const;
 
     Tdm &m_dm;
+    // ente had no row when the page was opened: "Salva" makes it.
+    bool m_rowMissing = false;
 };
 
 } // namespace velmora

@@ -83,9 +83,11 @@ void PrintedLists::print(List list)
         return;
     }
     // The preview is not modal: a second one of the same list would only
-    // stand in front of the first.
-    if (previewOpen(list))
+    // stand in front of the first. The open one comes forward instead.
+    if (previewOpen(list)) {
+        report::preview().raise(f.layout().title);
         return;
+    }
     const ResultSetSource rows(set);
     report::Report report(f.layout(), rows);
     report.beforeGenerate = [this, &f](report::Values &values) { values[f.headerKey] = institutionHeader(m_dm); };

@@ -6,6 +6,7 @@
 #include "messages/Messages.h"
 #include "platform/Dialogs.h"
 #include "platform/ErrorReport.h"
+#include "widgets/FieldLabel.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -16,18 +17,13 @@
 #include <QScreen>
 #include <QStyle>
 
+#include <algorithm>
+
 namespace velmora {
 
 namespace {
 
 const QSize windowSize(420, 320);
-
-QLabel *captionFor(QWidget *field, const QString &caption, QWidget *parent)
-{
-    auto *label = new QLabel(caption, parent);
-    label->setBuddy(field);
-    return label;
-}
 
 QPushButton *button(const char *name, const QString &caption, QStyle::StandardPixmap icon, QWidget *parent)
 {
@@ -60,9 +56,9 @@ Tfrm_sms::Tfrm_sms(Tdm &dm, std::function<QString()> sender, QWidget *parent)
     memo_sms->setObjectName(QStringLiteral("memo_sms"));
 
     auto *layout = new QGridLayout(this);
-    layout->addWidget(captionFor(cmb_utente, QStringLiteral("Invia a:"), this), 0, 0, 1, 3);
+    layout->addWidget(fieldLabel(QStringLiteral("Invia a:"), cmb_utente), 0, 0, 1, 3);
     layout->addWidget(cmb_utente, 1, 0, 1, 3);
-    layout->addWidget(captionFor(memo_sms, QStringLiteral("Messaggio"), this), 2, 0, 1, 3);
+    layout->addWidget(fieldLabel(QStringLiteral("Messaggio"), memo_sms), 2, 0, 1, 3);
     layout->addWidget(memo_sms, 3, 0, 1, 3);
     layout->addWidget(BitBtn1, 4, 1);
     layout->addWidget(BitBtn13, 4, 2);
@@ -79,8 +75,12 @@ Tfrm_sms::Tfrm_sms(Tdm &dm, std::function<QString()> sender, QWidget *parent)
 void Tfrm_sms::openFromMenu()
 {
     fb::ResultSet &t_pc = m_dm.t_pc;
+    // The width of the column, in a set of its own: the poll's may be
+    // closed by a failed read.
+    fb::ResultSet column;
     try {
         m_dm.open(t_pc, sql::users());
+        m_dm.open(column, QStringLiteral("select messaggio from messaggi where 1=0"));
     } catch (const std::exception &) {
         dialogs().warning(notConnectedWarning());
         return;
@@ -89,14 +89,9 @@ void Tfrm_sms::openFromMenu()
         dialogs().warning(QStringLiteral("Prima di inviare messaggi bisogna caricare gli Utenti/PC!"));
         return;
     }
-    m_addressees.clear();
-    const int utente = t_pc.columnIndex(QStringLiteral("utente"));
-    const int pc = t_pc.columnIndex(QStringLiteral("pc"));
-    for (int row = 0; row < t_pc.rowCount(); ++row)
-        m_addressees.push_back({t_pc.value(row, utente).toString(), t_pc.value(row, pc).toString()});
-    // Read from the poll's own set, which the connection opened.
-    if (m_dm.t_sms.isOpen())
-        m_maxLength = m_dm.t_sms.declaredWidth(QStringLiteral("messaggio"));
+    m_names = t_pc.texts(QStringLiteral("utente"));
+    m_pcs = t_pc.texts(QStringLiteral("pc"));
+    m_maxLength = column.declaredWidth(QStringLiteral("messaggio"));
     showEmpty();
 }
 
@@ -104,8 +99,7 @@ void Tfrm_sms::showEmpty()
 {
     memo_sms->clear();
     cmb_utente->clear();
-    for (const Addressee &a : m_addressees)
-        cmb_utente->addItem(a.utente);
+    cmb_utente->addItems(m_names);
     cmb_utente->setCurrentIndex(-1);
     move(QGuiApplication::primaryScreen()->availableGeometry().center() - rect().center());
     show();
@@ -113,11 +107,17 @@ void Tfrm_sms::showEmpty()
     activateWindow();
 }
 
-// The workstation of the very name chosen, also where two people share a name.
+// As wherever a name is searched: the first person of that name in the
+// directory's order, ignoring case.
 void Tfrm_sms::choose(int index)
 {
-    if (index >= 0)
-        lbl_pc->setText(m_addressees.at(static_cast<std::size_t>(index)).pc);
+    const QString name = cmb_utente->itemText(index);
+    if (name.isEmpty())
+        return;
+    const auto found = std::find_if(m_names.cbegin(), m_names.cend(), [&name](const QString &n) {
+        return n.compare(name, Qt::CaseInsensitive) == 0;
+    });
+    lbl_pc->setText(m_pcs.at(found - m_names.cbegin()));
 }
 
 void Tfrm_sms::send()

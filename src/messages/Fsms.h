@@ -1,10 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <functional>
-#include <vector>
 
 class QComboBox;
 class QLabel;
@@ -35,11 +35,6 @@ public:
     QPushButton *BitBtn13;   // "Esci"
 
 private:
-    struct Addressee {
-        QString utente;
-        QString pc;
-    };
-
     void showEmpty();
     void choose(int index);
     void send();
@@ -49,7 +44,8 @@ private:
     Tdm &m_dm;
     std::function<QString()> m_sender;
     // The directory as read at the opening, in the list's order.
-    std::vector<Addressee> m_addressees;
+    QStringList m_names;
+    QStringList m_pcs;
     // The declared width of the message column; 0 while not known.
     int m_maxLength = 0;
 };

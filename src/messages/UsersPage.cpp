@@ -56,23 +56,21 @@ UsersPage::UsersPage(Tdm &dm, QWidget *parent)
     fields->setColumnStretch(1, 1);
     column().addWidget(entry);
     placeButtons(column());
+    orderTabs({edt_utente, edt_pc, SpeedButton2});
 
     connect(SpeedButton2, &QToolButton::clicked, this, guardedSlot(this, &UsersPage::takeAddress));
 }
 
+// The key the data module matches, not a new lookup that an address
+// change would make differ from it.
 void UsersPage::takeAddress()
 {
-    edt_pc->setText(ip_locale());
+    edt_pc->setText(dm().pc);
 }
 
 QStringList UsersPage::names() const
 {
-    QStringList out;
-    const fb::ResultSet &set = resultSet();
-    const int name = set.columnIndex(QStringLiteral("utente"));
-    for (int r = 0; r < set.rowCount(); ++r)
-        out << set.value(r, name).toString();
-    return out;
+    return resultSet().texts(QStringLiteral("utente"));
 }
 
 void UsersPage::clearFields()

@@ -3,8 +3,10 @@
 #include "report/PreviewWindow.h"
 #include "report/Report.h"
 
+#include <QHash>
 #include <QPainter>
 #include <QPrinter>
+#include <QScopeGuard>
 
 namespace velmora::report {
 
@@ -14,7 +16,25 @@ constexpr qreal mmPerInch = 25.4;
 
 class WindowPreview : public Preview {
 public:
-    void show(const Report &report) override { PreviewWindow(report).run(); }
+    void show(const Report &report) override
+    {
+        PreviewWindow window(report);
+        const QString title = report.layout().title;
+        m_open.insert(title, &window);
+        const auto closed = qScopeGuard([this, &title] { m_open.remove(title); });
+        window.run();
+    }
+
+    void raise(const QString &title) override
+    {
+        if (PreviewWindow *window = m_open.value(title)) {
+            window->raise();
+            window->activateWindow();
+        }
+    }
+
+private:
+    QHash<QString, PreviewWindow *> m_open;
 };
 
 Preview *installed = nullptr;

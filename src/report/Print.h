@@ -22,6 +22,9 @@ class Preview {
 public:
     virtual ~Preview() = default;
     virtual void show(const Report &report) = 0;
+    // Brings forward the open preview of the report with that title; a
+    // preview without a window has nothing to bring.
+    virtual void raise(const QString &title) { Q_UNUSED(title) }
 };
 
 // The installed preview; the preview window unless a test installed its own.

@@ -31,7 +31,8 @@ int flagsOf(const Cell &cell)
 class Paginator {
 public:
     Paginator(const Layout &layout, QPaintDevice &device)
-        : m_layout(layout), m_dotsPerMm(device.logicalDpiY() / mmPerInch)
+        : m_layout(layout), m_dotsPerMmX(device.logicalDpiX() / mmPerInch),
+          m_dotsPerMmY(device.logicalDpiY() / mmPerInch)
     {
         for (const Cell &cell : layout.detail.cells) {
             if (cell.wrap)
@@ -85,13 +86,14 @@ private:
                 continue;
             const Cell &cell = detail.cells[i];
             const QFontMetricsF &fm = *m_metrics[i];
-            const qreal width = cell.box.width() * m_dotsPerMm;
+            // As the painting maps the box: widths along x, heights along y.
+            const qreal width = cell.box.width() * m_dotsPerMmX;
             // Most texts fit on one line: no layout needed for them.
             const bool oneLine = !texts[i].contains(QLatin1Char('\n')) && fm.horizontalAdvance(texts[i]) <= width;
             const qreal needed = oneLine
                                      ? fm.height()
                                      : fm.boundingRect(QRectF(0, 0, width, 1e9), flagsOf(cell), texts[i]).height();
-            height = std::max(height, detail.height + needed / m_dotsPerMm - cell.box.height());
+            height = std::max(height, detail.height + needed / m_dotsPerMmY - cell.box.height());
         }
         return height;
     }
@@ -115,7 +117,8 @@ private:
     }
 
     const Layout &m_layout;
-    const qreal m_dotsPerMm;
+    const qreal m_dotsPerMmX;
+    const qreal m_dotsPerMmY;
     std::vector<std::optional<QFontMetricsF>> m_metrics;
     QList<Page> m_pages;
     qreal m_y = 0;

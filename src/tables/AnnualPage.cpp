@@ -9,6 +9,7 @@
 #include "tables/TableFields.h"
 #include "tables/YearlyGeneration.h"
 #include "widgets/DataGrid.h"
+#include "widgets/FieldLabel.h"
 #include "widgets/MaskedTimeEdit.h"
 
 #include <QBoxLayout>
@@ -26,13 +27,13 @@ namespace velmora {
 namespace {
 
 const QString initialTime = QStringLiteral("10.00");
-const QString blankTime = QStringLiteral("  .  ");
+const QString momentTaken = QStringLiteral("Scadenza già esistente in questo giorno/mese/ora...inserimento non consentito!");
 
 TableFacts annualFacts()
 {
     return {"SMDBGrid3",
             {"BitBtn16", "BitBtn15", "BitBtn14", "bbt_pul_ann", "BitBtn17"},
-            QStringLiteral("select giorno, mese, ora, scadenza, id from annuali ORDER BY mese,giorno"),
+            sql::annualDeadlines(),
             QStringLiteral("UPDATE annuali SET id=id WHERE ID="),
             QStringLiteral("DELETE FROM annuali WHERE id="),
             QStringLiteral("scadenza"),
@@ -61,15 +62,19 @@ AnnualPage::AnnualPage(Tdm &dm, QWidget *parent)
     memo_mem2->hide();
     m_generation = std::make_unique<YearlyGeneration>(dm, *memo_mem, *memo_mem2);
 
-    auto *foot = new QHBoxLayout;
-    foot->addWidget(buildGenerationBox());
-    auto *lists = new QVBoxLayout;
-    lists->addStretch();
-    lists->addWidget(bbt_sta_ann);
-    lists->addWidget(BitBtn19);
-    foot->addStretch();
-    foot->addLayout(lists);
-    column().addLayout(foot);
+    // The generation box on the left; the two buttons on the right, at its foot.
+    auto *foot = new QWidget(this);
+    foot->setObjectName(QStringLiteral("pnl_ann_piede"));
+    auto *cells = new QGridLayout(foot);
+    cells->setContentsMargins(0, 0, 0, 0);
+    cells->addWidget(buildGenerationBox(), 0, 0, 3, 1);
+    cells->setColumnStretch(1, 1);
+    cells->setRowStretch(0, 1);
+    cells->addWidget(bbt_sta_ann, 1, 2);
+    cells->addWidget(BitBtn19, 2, 2);
+    column().addWidget(foot);
+    orderTabs({cmb_gg_ann, cmb_mm_ann, edt_ora_ann, cmb_ora_ann, edt_sca_ann},
+              {edt_anno_scad, BitBtn18, bbt_sta_ann, BitBtn19});
 
     connect(BitBtn19, &QPushButton::clicked, this, guardedSlot(this, &AnnualPage::removeAll));
     connect(BitBtn18, &QPushButton::clicked, this, guardedSlot(this, &AnnualPage::generate));
@@ -96,8 +101,6 @@ QWidget *AnnualPage::buildEntry()
                            QStringLiteral("11.00"), QStringLiteral("12.00"), QStringLiteral("13.00"),
                            QStringLiteral("14.00")});
     cmb_ora_ann->setCurrentIndex(-1);
-    cmb_ora_ann->setAccessibleName(QStringLiteral("Ora proposta"));
-    cmb_ora_ann->setToolTip(QStringLiteral("Ora proposta"));
     edt_sca_ann = new QLineEdit(entry);
     edt_sca_ann->setObjectName(QStringLiteral("edt_sca_ann"));
     edt_sca_ann->setMaxLength(250);
@@ -107,7 +110,9 @@ QWidget *AnnualPage::buildEntry()
     addLabelled(*fields, 0, 0, QStringLiteral("Giorno"), cmb_gg_ann);
     addLabelled(*fields, 0, 1, QStringLiteral("Mese"), cmb_mm_ann);
     addLabelled(*fields, 0, 2, QStringLiteral("Ora"), edt_ora_ann);
-    fields->addWidget(cmb_ora_ann, 1, 3);
+    // A list's name reaches a screen reader only through its label: its
+    // own name is the hour shown.
+    addLabelled(*fields, 0, 3, QStringLiteral("Ora proposta"), cmb_ora_ann);
     addLabelled(*fields, 0, 4, QStringLiteral("Descrizione scadenza annuale"), edt_sca_ann);
     fields->setColumnStretch(4, 1);
     return entry;
@@ -117,17 +122,15 @@ QGroupBox *AnnualPage::buildGenerationBox()
 {
     GroupBox_imposta = new QGroupBox(QStringLiteral("IMPOSTA SCADENZE"), this);
     GroupBox_imposta->setObjectName(QStringLiteral("GroupBox_imposta"));
-    const QString caption = QStringLiteral("Inserisci tutte le scadenze           annuali in elenco nell'anno");
-    auto *label = new QLabel(caption, GroupBox_imposta);
-    label->setWordWrap(true);
-    label->setFixedWidth(190);
     edt_anno_scad = new QLineEdit(GroupBox_imposta);
     edt_anno_scad->setObjectName(QStringLiteral("edt_anno_scad"));
     edt_anno_scad->setMaxLength(4);
     edt_anno_scad->setFixedWidth(60);
     edt_anno_scad->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,4}")), edt_anno_scad));
-    edt_anno_scad->setAccessibleName(caption);
-    label->setBuddy(edt_anno_scad);
+    QLabel *label = fieldLabel(QStringLiteral("Inserisci tutte le scadenze           annuali in elenco nell'anno"),
+                               edt_anno_scad);
+    label->setWordWrap(true);
+    label->setFixedWidth(190);
     BitBtn18 = namedButton(GroupBox_imposta, "BitBtn18", QStringLiteral(" Avvia operazione"));
     auto *row = new QHBoxLayout(GroupBox_imposta);
     row->addWidget(label);
@@ -187,7 +190,7 @@ bool AnnualPage::filled() const
 // A time partly typed is as missing as a blank one: it could never be announced.
 bool AnnualPage::checkTime() const
 {
-    if (edt_ora_ann->text() != blankTime && edt_ora_ann->time().isValid())
+    if (edt_ora_ann->time().isValid())
         return true;
     dialogs().warning(QStringLiteral("Dati mancanti!"));
     return false;
@@ -226,20 +229,24 @@ bool AnnualPage::checkInsert()
     const int row = sameMoment(-1);
     if (row < 0)
         return true;
+    // As after any search: the list stands on the row found, and Modifica
+    // and Elimina act on the row the grid shows.
     resultSet().setRow(row);
+    takeRow();
     grid()->showCurrentRow();
-    dialogs().warning(QStringLiteral("Scadenza già esistente in questo giorno/mese/ora...inserimento non consentito!"));
+    dialogs().warning(momentTaken);
     return false;
 }
 
-// As for an insert, but the row being changed may keep its own moment.
+// As for an insert, but the row being changed may keep its own moment, and
+// stays the page's row: pressing again must not change the row found.
 bool AnnualPage::checkModify()
 {
     if (!checkTime() || !checkDay())
         return false;
     if (sameMoment(rowId()) < 0)
         return true;
-    dialogs().warning(QStringLiteral("Scadenza già esistente in questo giorno/mese/ora...inserimento non consentito!"));
+    dialogs().warning(momentTaken);
     return false;
 }
 

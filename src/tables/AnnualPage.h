@@ -42,7 +42,7 @@ public:
     QGroupBox *GroupBox_imposta;
     QLineEdit *edt_anno_scad;
     QPushButton *BitBtn18;     // " Avvia operazione"
-    QPushButton *bbt_sta_ann;  // the printed list; off until it is wired
+    QPushButton *bbt_sta_ann;  // the printed list; off until the main window wires it
     QPushButton *BitBtn19;     // "Elimina tutte le scadenze annuali"
     QPlainTextEdit *memo_mem;  // failed rows of the last generation
     QPlainTextEdit *memo_mem2; // rows already registered

@@ -52,11 +52,15 @@ HolidayPage::HolidayPage(Tdm &dm, QWidget *parent)
 
     bbt_sta_fest = namedButton(this, "bbt_sta_fest", QStringLiteral("Stampa elenco festività"));
     bbt_sta_fest->setEnabled(false);
-    auto *foot = new QHBoxLayout;
-    placeButtons(*foot);
-    foot->addStretch();
-    foot->addWidget(bbt_sta_fest);
-    column().addLayout(foot);
+    auto *foot = new QWidget(this);
+    foot->setObjectName(QStringLiteral("pnl_festa_piede"));
+    auto *row = new QHBoxLayout(foot);
+    row->setContentsMargins(0, 0, 0, 0);
+    placeButtons(*row);
+    row->addStretch();
+    row->addWidget(bbt_sta_fest);
+    column().addWidget(foot);
+    orderTabs({cmb_gg, cmb_mm, edt_festa}, {bbt_sta_fest});
 }
 
 void HolidayPage::clearFields()

@@ -23,7 +23,7 @@ public:
     QPushButton *BitBtn1;        // Elimina
     QPushButton *bbt_pul_festa;  // Pulisci
     QPushButton *BitBtn6;        // Esci
-    QPushButton *bbt_sta_fest;   // the printed list; off until it is wired
+    QPushButton *bbt_sta_fest;   // the printed list; off until the main window wires it
 
 protected:
     void clearFields() override;

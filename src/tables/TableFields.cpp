@@ -1,5 +1,7 @@
 #include "tables/TableFields.h"
 
+#include "widgets/FieldLabel.h"
+
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -33,10 +35,7 @@ QPushButton *namedButton(QWidget *parent, const char *name, const QString &capti
 
 void addLabelled(QGridLayout &grid, int row, int column, const QString &label, QWidget *field, int columnSpan)
 {
-    auto *caption = new QLabel(label, field->parentWidget());
-    caption->setBuddy(field);
-    field->setAccessibleName(label);
-    grid.addWidget(caption, row, column, 1, columnSpan);
+    grid.addWidget(fieldLabel(label, field), row, column, 1, columnSpan);
     grid.addWidget(field, row + 1, column, 1, columnSpan);
 }
 

@@ -54,6 +54,15 @@ void TablePage::placeButtons(QBoxLayout &layout)
     layout.addWidget(m_buttons);
 }
 
+void TablePage::orderTabs(const QList<QWidget *> &fields, const QList<QWidget *> &rest)
+{
+    const QList<QWidget *> chain = QList<QWidget *>{m_grid} + fields
+                                   + QList<QWidget *>{insertButton, modifyButton, removeButton, clearButton, exitButton}
+                                   + rest;
+    for (qsizetype i = 1; i < chain.size(); ++i)
+        setTabOrder(chain[i - 1], chain[i]);
+}
+
 bool TablePage::open()
 {
     try {
@@ -154,15 +163,18 @@ void TablePage::apply(Change change)
     Q_EMIT changed();
 }
 
+void TablePage::refresh()
+{
+    if (m_set.isOpen() && m_rowId >= 0 && !m_set.locate(QStringLiteral("id"), {m_rowId}, false))
+        takeRow();
+    m_grid->refresh();
+}
+
 void TablePage::showEvent(QShowEvent *event)
 {
     // The set may have been read again, or searched, while the page was
     // away (the directory is read at each showing of the main window).
-    guarded([this] {
-        if (m_set.isOpen() && m_rowId >= 0 && !m_set.locate(QStringLiteral("id"), {m_rowId}, false))
-            takeRow();
-        m_grid->refresh();
-    });
+    guarded([this] { refresh(); });
     QWidget::showEvent(event);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QWidget>
 
@@ -50,6 +51,9 @@ public:
     void clear();
     // The row the set stands on, held and shown in the fields.
     void selectRow();
+    // The set was read again elsewhere (a print entry, a search): the
+    // page's row is found again and the grid shows the set anew.
+    void refresh();
 
     DataGrid *grid() const { return m_grid; }
     fb::ResultSet &resultSet() const { return m_set; }
@@ -72,6 +76,9 @@ protected:
     QBoxLayout &column() const { return *m_column; }
     // Puts the button panel into the page's column (or a layout of its own).
     void placeButtons(QBoxLayout &layout);
+    // The tab key follows the eye: the grid, the page's entry fields, the
+    // button panel, then the rest of the page. Called once the page is built.
+    void orderTabs(const QList<QWidget *> &fields, const QList<QWidget *> &rest = {});
     Tdm &dm() const { return m_dm; }
     // The id of the row that Modifica and Elimina act on; -1 for none.
     qlonglong rowId() const { return m_rowId; }

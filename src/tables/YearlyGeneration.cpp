@@ -66,7 +66,8 @@ bool YearlyGeneration::run(const QString &yearText)
     m_failed.clear();
     m_registered.clear();
     generate(yearText.toInt());
-    m_dm.reopen(m_dm.t_sca);
+    // The general list, the day list and the calendar show what was stored.
+    m_dm.rereadDeadlines();
     report();
     return true;
 }
@@ -101,6 +102,8 @@ void YearlyGeneration::generate(int year)
             continue;
         }
         const QString key = moment(date, ora);
+        // Also a moment this run stored already: in a database without the
+        // annual table's key two rows may share their day, month and time.
         if (taken.contains(key)) {
             m_registered.appendPlainText(entry);
             continue;

@@ -16,8 +16,8 @@ class YearlyGeneration {
 public:
     YearlyGeneration(Tdm &dm, QPlainTextEdit &failed, QPlainTextEdit &registered);
 
-    // " Avvia operazione". True when the general list was read again, so
-    // that the deadline page shows what the run stored.
+    // " Avvia operazione". True when the lists of deadlines were read
+    // again, so that the deadline page shows what the run stored.
     bool run(const QString &yearText);
 
 private:

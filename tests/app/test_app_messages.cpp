@@ -7,6 +7,7 @@
 #include "db/Texts.h"
 #include "messages/Fsms.h"
 #include "messages/MessagePoll.h"
+#include "support/MessageRows.h"
 #include "support/RecordingSound.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDatabase.h"
@@ -20,21 +21,12 @@
 #include <optional>
 
 using namespace velmora;
+using velmora::test::messageRows;
 using velmora::test::ScriptedDialogs;
 
 namespace {
 
 const QString key = QStringLiteral("10.0.0.7");
-
-QStringList messageRows(Tdm &dm)
-{
-    dm.open(dm.t_sca, QStringLiteral("select pc, messaggio, utente from messaggi order by id"));
-    QStringList out;
-    for (int r = 0; r < dm.t_sca.rowCount(); ++r)
-        out << dm.t_sca.value(r, 0).toString() + QLatin1Char('|') + dm.t_sca.value(r, 1).toString() + QLatin1Char('|')
-                   + dm.t_sca.value(r, 2).toString();
-    return out;
-}
 
 // A connected workstation with its send window, as the program starts it.
 struct Workstation {
@@ -80,7 +72,7 @@ private Q_SLOTS:
         w.sms->memo_sms->setPlainText(QStringLiteral("Ciao"));
         w.dialogs.yes();
         QTest::mouseClick(w.sms->BitBtn1, Qt::LeftButton);
-        QCOMPARE(messageRows(w.dm), QStringList{QStringLiteral("10.0.0.8|Ciao|Rossi Maria")});
+        QCOMPARE(messageRows(db), QStringList{QStringLiteral("10.0.0.8|Ciao|Rossi Maria")});
 
         db.exec({QStringLiteral("INSERT INTO messaggi(pc,messaggio,utente) VALUES('10.0.0.7', 'Ricevuto','Bianchi Anna')")});
         w.dialogs.ok();
@@ -88,7 +80,7 @@ private Q_SLOTS:
         QCOMPARE(w.dialogs.texts().last(), QStringLiteral("plain: M E S S A G G I O !!!\n\nDA: Bianchi Anna\nRicevuto"));
         QCOMPARE(w.sound.played(), QStringList{messageSound()});
         QVERIFY(w.frm->timer_sms.isActive());
-        QCOMPARE(messageRows(w.dm), QStringList{QStringLiteral("10.0.0.8|Ciao|Rossi Maria")});
+        QCOMPARE(messageRows(db), QStringList{QStringLiteral("10.0.0.8|Ciao|Rossi Maria")});
 
         // The timer itself runs the poll.
         db.exec({QStringLiteral("INSERT INTO messaggi(pc,messaggio,utente) VALUES('10.0.0.7', 'Di nuovo','Bianchi Anna')")});
@@ -106,10 +98,10 @@ private Q_SLOTS:
         Workstation w(db);
         w.dialogs.no();
         w.entry("Svuotamessaggi1")->trigger();
-        QCOMPARE(messageRows(w.dm).size(), 1);
+        QCOMPARE(messageRows(db).size(), 1);
         w.dialogs.yes();
         w.entry("Svuotamessaggi1")->trigger();
-        QVERIFY(messageRows(w.dm).isEmpty());
+        QVERIFY(messageRows(db).isEmpty());
         // Nothing is shown on success; without a connection, the not-connected warning.
         w.dm.disconnect();
         w.dialogs.yes().ok();

@@ -10,11 +10,12 @@
 #include "support/ScriptedDialogs.h"
 #include "support/TempDatabase.h"
 
-#include <QAbstractItemView>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTableView>
 #include <QtTest>
 
 #include <optional>
@@ -107,40 +108,85 @@ private Q_SLOTS:
         VERIFY_DIALOGS_DONE(w.dialogs);
     }
 
-    // The holiday page's button prints the page's set; an empty set only warns.
-    void holidayButton()
+    void pageButton_data()
     {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("row");
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("warning");
+        QTest::newRow("holidays") << "Festivit1" << "p_feste" << "bbt_sta_fest" << QStringLiteral("Stampa elenco festività")
+                                  << QStringLiteral("Elenco festività") << "Natale 25 DICEMBRE" << "festivita"
+                                  << QStringLiteral("Non ci sono festività in archivio!");
+        QTest::newRow("annual") << "Scadenzeannuali1" << "p_sca_ann" << "bbt_sta_ann" << "Stampa elenco scadenze annuali"
+                                << "Elenco scadenze annuali" << "Inventario 20 MARZO" << "annuali"
+                                << "Non ci sono scadenze annuali in archivio!";
+    }
+    // A table page's button prints the page's set; an empty set only warns.
+    void pageButton()
+    {
+        QFETCH(QString, entry);
+        QFETCH(QString, page);
+        QFETCH(QString, button);
+        QFETCH(QString, caption);
+        QFETCH(QString, title);
+        QFETCH(QString, row);
+        QFETCH(QString, table);
+        QFETCH(QString, warning);
         Workstation w;
         PdfPreview preview;
-        w.trigger("Festivit1");
-        auto *button = w.frm->p_feste->findChild<QPushButton *>(QStringLiteral("bbt_sta_fest"));
-        QVERIFY(button->isEnabled());
-        QCOMPARE(button->text(), QStringLiteral("Stampa elenco festività"));
-        QTest::mouseClick(button, Qt::LeftButton);
-        QCOMPARE(preview.titles, QStringList{QStringLiteral("Elenco festività")});
-        QVERIFY(preview.pdfs[0][0].rows().contains(QStringLiteral("Natale 25 DICEMBRE")));
+        w.trigger(qPrintable(entry));
+        auto *print = w.frm->findChild<QWidget *>(page)->findChild<QPushButton *>(button);
+        QVERIFY(print->isEnabled());
+        QCOMPARE(print->text(), caption);
+        QTest::mouseClick(print, Qt::LeftButton);
+        QCOMPARE(preview.titles, QStringList{title});
+        QVERIFY(preview.pdfs[0][0].rows().contains(row));
 
-        w.db.exec({"DELETE FROM festivita"});
-        w.trigger("Festivit1");
+        w.db.exec({"DELETE FROM " + table});
+        w.trigger(qPrintable(entry));
         w.dialogs.ok();
-        QTest::mouseClick(button, Qt::LeftButton);
-        QCOMPARE(w.dialogs.texts(), QStringList{QStringLiteral("warning: Non ci sono festività in archivio!")});
+        QTest::mouseClick(print, Qt::LeftButton);
+        QCOMPARE(w.dialogs.texts(), QStringList{"warning: " + warning});
         QCOMPARE(preview.titles.size(), 1);
         VERIFY_DIALOGS_DONE(w.dialogs);
     }
 
-    // The menu entry reads the holidays anew: the page's grid shows them too.
-    void holidayEntryRefreshesThePage()
+    void entryRefreshesThePage_data()
     {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("insert");
+        QTest::addColumn<QString>("printEntry");
+        QTest::addColumn<QString>("row");
+        QTest::newRow("holidays") << "Festivit1" << "p_feste"
+                                  << "INSERT INTO festivita (giorno, mese, festa) VALUES (1, 1, 'Capodanno')"
+                                  << "Elencofestivit1" << "Capodanno 1 GENNAIO";
+        QTest::newRow("annual") << "Scadenzeannuali1" << "p_sca_ann"
+                                << "INSERT INTO annuali (giorno, mese, ora, scadenza) VALUES (1, 1, '08.00', 'Bilancio')"
+                                << "Elencoscadenzeannuali1" << "Bilancio 1 GENNAIO";
+    }
+    // The menu entry reads the table anew: the page on screen shows it too.
+    void entryRefreshesThePage()
+    {
+        QFETCH(QString, entry);
+        QFETCH(QString, page);
+        QFETCH(QString, insert);
+        QFETCH(QString, printEntry);
+        QFETCH(QString, row);
         Workstation w;
         PdfPreview preview;
-        w.trigger("Festivit1");
-        const QAbstractItemModel *grid = w.frm->p_feste->findChild<QAbstractItemView *>()->model();
-        QCOMPARE(grid->rowCount(), 1);
-        w.db.exec({"INSERT INTO festivita (giorno, mese, festa) VALUES (1, 1, 'Capodanno')"});
-        w.trigger("Elencofestivit1");
-        QCOMPARE(grid->rowCount(), 2);
-        QCOMPARE(preview.pdfs[0][0].rows().filter("GENNAIO"), QStringList{"Capodanno 1 GENNAIO"});
+        w.trigger(qPrintable(entry));
+        // The rows the grid shows: its model reads the set as it stands.
+        const QHeaderView *rows = w.frm->findChild<QWidget *>(page)->findChild<QTableView *>()->verticalHeader();
+        QCOMPARE(rows->count(), 1);
+        w.db.exec({insert});
+        w.trigger(qPrintable(printEntry));
+        QCOMPARE(rows->count(), 2);
+        QCOMPARE(preview.pdfs[0][0].rows().filter("GENNAIO"), QStringList{row});
     }
 
     // The button prints the list as the search left it.

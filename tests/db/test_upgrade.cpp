@@ -1,5 +1,6 @@
 // Databases of earlier versions are brought up to date on connecting.
 #include "TempDatabase.h"
+#include "db/Fdm.h"
 #include "db/Upgrade.h"
 #include "fb/Attachment.h"
 #include "fb/Transaction.h"
@@ -23,6 +24,13 @@ const QStringList keyMessaggi{
     QStringLiteral("CREATE SEQUENCE GEN_MESSAGGI_ID"), QStringLiteral("ALTER TABLE MESSAGGI ADD ID INTEGER"),
     QStringLiteral("CREATE TRIGGER MESSAGGI_BI FOR MESSAGGI ACTIVE BEFORE INSERT POSITION 0 AS "
                    "BEGIN IF (NEW.ID IS NULL) THEN NEW.ID = NEXT VALUE FOR GEN_MESSAGGI_ID; END")};
+const QString keyScadenze = QStringLiteral("ALTER TABLE SCADENZE ADD CONSTRAINT UQ_SCADENZE UNIQUE (DATA, ORA, PC)");
+const QString dropKeyScadenze = QStringLiteral("ALTER TABLE scadenze DROP CONSTRAINT uq_scadenze");
+QString deadline(const QString &pc)
+{
+    return QStringLiteral("INSERT INTO scadenze (data, ora, scadenza, pc) VALUES ('2027-03-01', '10.00', 'Collegio', %1)")
+        .arg(pc.isNull() ? QStringLiteral("NULL") : QLatin1Char('\'') + pc + QLatin1Char('\''));
+}
 const QString numberMessaggi = QStringLiteral("UPDATE MESSAGGI SET ID = NEXT VALUE FOR GEN_MESSAGGI_ID WHERE ID IS NULL");
 const QString oldMessaggi = QStringLiteral("CREATE TABLE messaggi (pc VARCHAR(20), messaggio VARCHAR(2000), utente VARCHAR(35))");
 // As an older copy of the program writes a message: three columns.
@@ -55,6 +63,18 @@ QStringList oldPieces(const QStringList &pieces)
     if (pieces.contains(QLatin1String("messaggi unnumbered")))
         sql << QStringLiteral("DROP TABLE messaggi") << oldMessaggi << oldInsert(QStringLiteral("10.0.0.1"), QStringLiteral("Ciao"))
             << keyMessaggi[0] << keyMessaggi[1] << keyMessaggi[2];
+    // Deadlines of a database made before their key, with rows that allow
+    // it, with rows that break it, or with the same key under another name.
+    if (pieces.contains(QLatin1String("scadenze unkeyed")))
+        sql << dropKeyScadenze << deadline(QStringLiteral("tutti")) << deadline(QStringLiteral("10.0.0.1"))
+            << deadline(QString());
+    if (pieces.contains(QLatin1String("scadenze clashing")))
+        sql << dropKeyScadenze << deadline(QStringLiteral("tutti")) << deadline(QStringLiteral("tutti"));
+    if (pieces.contains(QLatin1String("scadenze keyed otherwise")))
+        sql << dropKeyScadenze << QStringLiteral("ALTER TABLE scadenze ADD CONSTRAINT uq_vecchia UNIQUE (pc, ora, data)");
+    if (pieces.contains(QLatin1String("scadenze name taken")))
+        sql << dropKeyScadenze << QStringLiteral("ALTER TABLE scadenze ADD CONSTRAINT uq_scadenze UNIQUE (id, data, ora)")
+            << deadline(QStringLiteral("tutti"));
     if (pieces.contains(QLatin1String("parametri7")))
         sql << createParametri << insertParametri;
     if (pieces.contains(QLatin1String("current")))
@@ -79,7 +99,7 @@ private Q_SLOTS:
         QTest::newRow("oldest database")
             << QStringList{QStringLiteral("scadenze6"), QStringLiteral("annuali4"), QStringLiteral("messaggi3")}
             << QStringList{createParametri, insertParametri, addMail, alterParametri} + keyMessaggi
-            << QStringList{alterAnnuali, widenScadenze};
+            << QStringList{alterAnnuali, widenScadenze, keyScadenze};
         QTest::newRow("messages without key, with rows")
             << QStringList{QStringLiteral("current"), QStringLiteral("messaggi3 with rows")}
             << keyMessaggi + QStringList{numberMessaggi} << QStringList{};
@@ -89,6 +109,14 @@ private Q_SLOTS:
             << QStringList{alterParametri} << QStringList{};
         QTest::newRow("annual deadlines without time") << QStringList{QStringLiteral("current"), QStringLiteral("annuali4")}
             << QStringList{} << QStringList{alterAnnuali};
+        QTest::newRow("deadlines without key") << QStringList{QStringLiteral("current"), QStringLiteral("scadenze unkeyed")}
+            << QStringList{} << QStringList{keyScadenze};
+        QTest::newRow("deadlines breaking the key") << QStringList{QStringLiteral("current"), QStringLiteral("scadenze clashing")}
+            << QStringList{} << QStringList{};
+        QTest::newRow("deadlines with the key's name on other columns")
+            << QStringList{QStringLiteral("current"), QStringLiteral("scadenze name taken")} << QStringList{} << QStringList{};
+        QTest::newRow("deadlines keyed otherwise") << QStringList{QStringLiteral("current"), QStringLiteral("scadenze keyed otherwise")}
+            << QStringList{} << QStringList{};
         QTest::newRow("current database") << QStringList{QStringLiteral("current")}
             << QStringList{} << QStringList{};
     }
@@ -141,6 +169,59 @@ private Q_SLOTS:
         }
         QCOMPARE(pcs, (QStringList{QStringLiteral("10.0.0.1"), QStringLiteral("10.0.0.2"), QStringLiteral("10.0.0.3")}));
         QCOMPARE(ids.size(), 3);
+    }
+
+    void deadlinesKeyed_data()
+    {
+        QTest::addColumn<QString>("piece");
+        QTest::addColumn<bool>("refused");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("key added") << QStringLiteral("scadenze unkeyed") << true << 3;
+        QTest::newRow("rows breaking it kept, no key") << QStringLiteral("scadenze clashing") << false << 3;
+        // The key could not be added: the next change is stored all the same.
+        QTest::newRow("name taken, no key") << QStringLiteral("scadenze name taken") << false << 2;
+    }
+    // With the key, a second deadline on the same date, time and
+    // workstation is refused.
+    void deadlinesKeyed()
+    {
+        QFETCH(QString, piece);
+        QFETCH(bool, refused);
+        QFETCH(int, rows);
+        test::TempDatabase db;
+        db.exec(oldPieces({QStringLiteral("current"), piece}));
+        const auto dm = db.connect(QStringLiteral("10.0.0.1"));
+        upgradeOnConnect(*dm);
+        upgradeAfterConnect(*dm);
+        bool failed = false;
+        try {
+            dm->run(deadline(QStringLiteral("tutti")));
+        } catch (const fb::Error &) {
+            failed = true;
+        }
+        QCOMPARE(failed, refused);
+        dm->open(dm->t_sca, QStringLiteral("select count(*) from scadenze"));
+        QCOMPARE(dm->t_sca.value(0, 0).toLongLong(), qlonglong(rows));
+    }
+
+    // The page on screen was filled before this step: its lists keep their
+    // statements and rows.
+    void listsKeepTheirStatements()
+    {
+        test::TempDatabase db;
+        db.exec({deadline(QStringLiteral("10.0.0.1")), deadline(QStringLiteral("10.0.0.9"))});
+        const auto dm = db.connect(QStringLiteral("10.0.0.1"));
+        upgradeOnConnect(*dm);
+        const QString general = QStringLiteral(
+            "select data, ora, scadenza, mail, letto, pc, id from scadenze WHERE (pc='tutti' OR pc='10.0.0.1') ORDER BY data,ora");
+        const QString annual = QStringLiteral("select giorno, mese, ora, scadenza, id from annuali ORDER BY mese,giorno");
+        dm->open(dm->t_sca, general);
+        dm->open(dm->t_ann, annual);
+        upgradeAfterConnect(*dm);
+        QCOMPARE(dm->t_sca.sql(), general);
+        QCOMPARE(dm->t_sca.rowCount(), 1);
+        QCOMPARE(dm->t_sca.columnName(0), QStringLiteral("DATA"));
+        QCOMPARE(dm->t_ann.sql(), annual);
     }
 
     void newSettingsRow()

@@ -39,7 +39,10 @@ public:
         }
     }
 
+    void raise(const QString &title) override { raised << title; }
+
     QStringList titles;
+    QStringList raised;
     QStringList files;
     QList<QList<PdfPage>> pdfs;
     std::function<void()> during;

@@ -87,6 +87,112 @@ private Q_SLOTS:
         m_db.reset();
     }
 
+    // The layouts as data: every cell's text or key, points, weight, box and
+    // alignment, as the printed lists are described.
+    void layoutCells_data()
+    {
+        QTest::addColumn<int>("list");
+        QTest::addColumn<QString>("band");
+        QTest::addColumn<QString>("name");   // a fixed text, or the key of a column or computed cell
+        QTest::addColumn<qreal>("points");
+        QTest::addColumn<bool>("bold");
+        QTest::addColumn<qreal>("left");
+        QTest::addColumn<qreal>("width");
+        QTest::addColumn<qreal>("height");   // 0: not prescribed
+        QTest::addColumn<int>("alignment");
+        QTest::addColumn<bool>("wrap");
+        const int l = Qt::AlignLeft;
+        const int c = Qt::AlignHCenter;
+        const struct {
+            List list;
+            const char *name;
+            const char *header;
+            const char *title;
+        } lists[] = {{List::Deadlines, "deadlines", "q_ente0", "ELENCO SCADENZE"},
+                     {List::Holidays, "holidays", "q_ente1", "ELENCO FESTIVITA' "},
+                     {List::Annuals, "annual", "q_ente2", "ELENCO SCADENZE ANNUALI"}};
+        for (const auto &x : lists) {
+            const int id = int(x.list);
+            QTest::addRow("%s: institution", x.name) << id << "header" << x.header << 10.0 << true << 1.0 << 187.0 << 9.5 << l << true;
+            QTest::addRow("%s: list title", x.name) << id << "header" << x.title << 14.0 << true << 0.0 << 190.0 << 0.0 << c << false;
+        }
+        const auto column = [&](List list, const char *name, const char *title, const char *key, qreal left, qreal width,
+                                int align, bool wrap) {
+            QTest::addRow("%s: %s title", name, key) << int(list) << "header" << QString::fromUtf8(title) << 9.0 << true << left
+                                                     << width << 0.0 << align << false;
+            QTest::addRow("%s: %s", name, key) << int(list) << "detail" << key << 10.0 << false << left << width << 0.0
+                                               << align << wrap;
+        };
+        column(List::Deadlines, "deadlines", "Scadenza", "scadenza", 1, 126.5, l, true);
+        column(List::Deadlines, "deadlines", "Data", "data", 133, 19.5, l, false);
+        column(List::Deadlines, "deadlines", "Ora", "ora", 159, 12.5, l, false);
+        column(List::Deadlines, "deadlines", "Visionata", "q_visionata", 174, 14.5, c, false);
+        column(List::Holidays, "holidays", "Festività", "festa", 1, 141.5, l, false);
+        column(List::Holidays, "holidays", "Giorno", "giorno", 148, 8.5, c, false);
+        column(List::Holidays, "holidays", "Mese", "q_mese", 162.5, 25.5, c, false);
+        column(List::Annuals, "annual", "DESCRIZIONE SCADENZA", "scadenza", 1, 141.5, l, true);
+        column(List::Annuals, "annual", "Giorno", "giorno", 148, 8.5, c, false);
+        column(List::Annuals, "annual", "Mese", "q_mese", 162.5, 25.5, c, false);
+    }
+    void layoutCells()
+    {
+        QFETCH(int, list);
+        QFETCH(QString, band);
+        QFETCH(QString, name);
+        QFETCH(qreal, points);
+        QFETCH(bool, bold);
+        QFETCH(qreal, left);
+        QFETCH(qreal, width);
+        QFETCH(qreal, height);
+        QFETCH(int, alignment);
+        QFETCH(bool, wrap);
+        const report::Layout layout = List(list) == List::Deadlines ? lists::deadlineLayout()
+                                      : List(list) == List::Holidays ? lists::holidayLayout()
+                                                                      : lists::annualLayout();
+        const report::Band &cells = band == QLatin1String("header") ? layout.columnHeader : layout.detail;
+        const auto found = std::find_if(cells.cells.begin(), cells.cells.end(), [&name](const report::Cell &cell) {
+            return (cell.content == report::Content::Fixed ? cell.text : cell.key) == name;
+        });
+        QVERIFY2(found != cells.cells.end(), qPrintable(name));
+        QCOMPARE(found->points, points);
+        QCOMPARE(found->bold, bold);
+        QCOMPARE(found->box.left(), left);
+        QCOMPARE(found->box.width(), width);
+        if (height > 0)
+            QCOMPARE(found->box.height(), height);
+        QCOMPARE(int(found->alignment), alignment);
+        QCOMPARE(found->wrap, wrap);
+        // The column titles stand at the bottom of the header band.
+        if (band == QLatin1String("header") && points == 9)
+            QVERIFY(found->box.bottom() <= 24 && found->box.bottom() >= 23);
+    }
+
+    void bands_data()
+    {
+        QTest::addColumn<int>("list");
+        QTest::newRow("deadlines") << int(List::Deadlines);
+        QTest::newRow("holidays") << int(List::Holidays);
+        QTest::newRow("annual") << int(List::Annuals);
+    }
+    // A 24 mm header with a double frame, 5.6 mm rows with a thin one, a
+    // footer without frame holding "Pag." and the number.
+    void bands()
+    {
+        QFETCH(int, list);
+        const report::Layout layout = List(list) == List::Deadlines ? lists::deadlineLayout()
+                                      : List(list) == List::Holidays ? lists::holidayLayout()
+                                                                      : lists::annualLayout();
+        QCOMPARE(layout.columnHeader.height, 24.0);
+        QCOMPARE(layout.columnHeader.frame, report::Frame::Double);
+        QCOMPARE(layout.detail.height, 5.6);
+        QCOMPARE(layout.detail.frame, report::Frame::Thin);
+        QCOMPARE(layout.pageFooter.frame, report::Frame::None);
+        QCOMPARE(layout.pageFooter.cells.size(), 1);
+        QCOMPARE(layout.pageFooter.cells[0].content, report::Content::PageNumber);
+        QCOMPARE(layout.pageFooter.cells[0].text, QStringLiteral("Pag."));
+        QCOMPARE(layout.family, QStringLiteral("Liberation Sans"));
+    }
+
     void deadlineList()
     {
         resetTables({"INSERT INTO scadenze (data, ora, scadenza, letto, pc) VALUES ('2026-03-02', '08.30', "
@@ -364,8 +470,10 @@ private Q_SLOTS:
             lists.print(List::Holidays);
             lists.printReloaded(List::Annuals);
         };
+        // The button brings the open preview forward; the entry only reloads.
         lists.printReloaded(List::Holidays);
         QCOMPARE(preview.titles, QStringList({QStringLiteral("Elenco festività"), "Elenco scadenze annuali"}));
+        QCOMPARE(preview.raised, QStringList{QStringLiteral("Elenco festività")});
         QVERIFY(!lists.previewOpen(List::Holidays));
         lists.printReloaded(List::Holidays);
         lists.printReloaded(List::Holidays);

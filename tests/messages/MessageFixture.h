@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MessageRows.h"
 #include "RecordingSound.h"
 #include "ScriptedDialogs.h"
 #include "TempDatabase.h"
@@ -63,18 +64,6 @@ struct Workstation {
         frm_sms.cmb_utente->setCurrentIndex(i);
     }
 };
-
-// Rows of messaggi as "pc|messaggio|utente", by key.
-inline QStringList messageRows(const TempDatabase &db)
-{
-    const auto dm = db.connect(QStringLiteral("reader"));
-    dm->open(dm->t_sms, QStringLiteral("select pc, messaggio, utente from messaggi order by id"));
-    QStringList out;
-    for (int r = 0; r < dm->t_sms.rowCount(); ++r)
-        out << dm->t_sms.value(r, 0).toString() + QLatin1Char('|') + dm->t_sms.value(r, 1).toString()
-                   + QLatin1Char('|') + dm->t_sms.value(r, 2).toString();
-    return out;
-}
 
 // The box of a message from sender, as the log of the scripted boxes holds it.
 inline QString shownMessage(const QString &sender, const QString &text)

@@ -166,10 +166,14 @@ private Q_SLOTS:
         QTest::newRow("apostrophes") << "D'Angelo Rita" << "L'aula è all'ultimo piano" << QStringList{"yes"}
                                      << QStringList{confirm}
                                      << QStringList{"10.0.'5|L'aula è all'ultimo piano|Rossi Maria"} << false;
-        // The second of two people with one name: the message goes to the second.
+        // A name is searched as everywhere: the first person of that name,
+        // in name order and ignoring case, gets the message.
         QTest::newRow("second of a shared name") << "Verdi Luca#2" << "Ciao" << QStringList{"yes"}
-                                                 << QStringList{confirm} << QStringList{"10.0.0.4|Ciao|Rossi Maria"}
+                                                 << QStringList{confirm} << QStringList{pcC + "|Ciao|Rossi Maria"}
                                                  << false;
+        QTest::newRow("name in other letter case") << "verdi luca" << "Ciao" << QStringList{"yes"}
+                                                   << QStringList{confirm} << QStringList{pcC + "|Ciao|Rossi Maria"}
+                                                   << false;
     }
 
     void send()
@@ -181,7 +185,8 @@ private Q_SLOTS:
         QFETCH(QStringList, rows);
         QFETCH(bool, stillOpen);
         m_db->exec({directoryRow(QStringLiteral("Bianchi Anna"), pcB), directoryRow(QStringLiteral("D''Angelo Rita"), QStringLiteral("10.0.''5")),
-                    directoryRow(QStringLiteral("Verdi Luca"), pcC), directoryRow(QStringLiteral("Verdi Luca"), QStringLiteral("10.0.0.4"))});
+                    directoryRow(QStringLiteral("Verdi Luca"), pcC), directoryRow(QStringLiteral("Verdi Luca"), QStringLiteral("10.0.0.4")),
+                    directoryRow(QStringLiteral("verdi luca"), QStringLiteral("10.0.0.6"))});
         Workstation a(*m_db, pcA, QStringLiteral("Rossi Maria"));
         Tfrm_sms &w = a.frm_sms;
         w.openFromMenu();
@@ -242,14 +247,23 @@ private Q_SLOTS:
         QVERIFY(!w.isVisible());
     }
 
+    void textWithinColumn_data()
+    {
+        QTest::addColumn<bool>("pollRead");
+        QTest::newRow("the poll's last read done") << true;
+        QTest::newRow("the poll's last read failed") << false;
+    }
     // The text takes no more characters than the column holds, so a long
-    // message is stored whole instead of failing.
+    // message is stored whole instead of failing; whatever the poll's state.
     void textWithinColumn()
     {
+        QFETCH(bool, pollRead);
         m_db->exec({QStringLiteral("DROP TABLE messaggi"),
                     QStringLiteral("CREATE TABLE messaggi (pc VARCHAR(20), messaggio VARCHAR(12), utente VARCHAR(35))"),
                     directoryRow(QStringLiteral("Bianchi Anna"), pcB)});
         Workstation a(*m_db, pcA, QStringLiteral("Rossi Maria"));
+        if (!pollRead)
+            a.dm->t_sms.close();
         Tfrm_sms &w = a.frm_sms;
         w.openFromMenu();
         a.choose(QStringLiteral("Bianchi Anna"));

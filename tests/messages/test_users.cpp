@@ -19,8 +19,8 @@ const QString askInsert = QStringLiteral("question: Confermi INSERIMENTO?");
 struct Desk {
     std::unique_ptr<Tdm> dm;
     std::unique_ptr<UsersPage> page;
-    Desk(const TempDatabase &db, Tdm *shared = nullptr)
-        : dm(shared ? nullptr : db.connect(thisPc)), page(std::make_unique<UsersPage>(shared ? *shared : *dm))
+    Desk(const TempDatabase &db, Tdm *shared = nullptr, const QString &key = thisPc)
+        : dm(shared ? nullptr : db.connect(key)), page(std::make_unique<UsersPage>(shared ? *shared : *dm))
     {
         QVERIFY(page->open());
     }
@@ -63,9 +63,20 @@ private Q_SLOTS:
         QCOMPARE(p.edt_utente->text().size(), 35);
         QCOMPARE(p.edt_pc->text().size(), 20);
 
+        // The data module's key, the one the poll and the lists match.
         p.edt_pc->setText(QStringLiteral("scritto a mano"));
         QTest::mouseClick(p.SpeedButton2, Qt::LeftButton);
-        QCOMPARE(p.edt_pc->text(), ip_locale());
+        QCOMPARE(p.edt_pc->text(), thisPc);
+        VERIFY_DIALOGS_DONE(d);
+    }
+
+    void tabOrder()
+    {
+        ScriptedDialogs d;
+        Desk w(*m_db);
+        QCOMPARE(tabStops(w.page.get(), w.page->SMDBGrid2),
+                 (QStringList{"SMDBGrid2", "edt_utente", "edt_pc", "SpeedButton2", "BitBtn12", "BitBtn11", "BitBtn10",
+                              "bbt_pul_pc", "BitBtn13"}));
         VERIFY_DIALOGS_DONE(d);
     }
 
@@ -110,6 +121,44 @@ private Q_SLOTS:
                                          QStringLiteral("warning: Selezionare prima l'utente da modificare!"),
                                          QStringLiteral("warning: Selezionare prima l'utente da eliminare!")}));
         QCOMPARE(tableRows(*m_db, rowsSql), QStringList{QStringLiteral("Zeno|10.0.0.9")});
+        VERIFY_DIALOGS_DONE(d);
+    }
+
+    // An empty directory: a click does nothing; Modifica and Elimina warn.
+    void emptyDirectory()
+    {
+        ScriptedDialogs d;
+        Desk w(*m_db);
+        clickRow(w.page->SMDBGrid2, 0);
+        QVERIFY(!w.dm->tr_blocca.active());
+        QVERIFY(w.page->edt_utente->text().isEmpty() && w.page->edt_pc->text().isEmpty());
+        w.type(QStringLiteral("Anna"), thisPc);
+        d.ok().ok();
+        press(w.page->BitBtn11);
+        press(w.page->BitBtn10);
+        QCOMPARE(d.texts(), (QStringList{QStringLiteral("warning: Selezionare prima l'utente da modificare!"),
+                                         QStringLiteral("warning: Selezionare prima l'utente da eliminare!")}));
+        QVERIFY(tableRows(*m_db, rowsSql).isEmpty());
+        VERIFY_DIALOGS_DONE(d);
+    }
+
+    // A row held on another workstation is refused and nothing is filled in.
+    void heldElsewhere()
+    {
+        m_db->exec({QStringLiteral("INSERT INTO client(utente, pc) VALUES('Anna', '10.0.0.1')")});
+        ScriptedDialogs d;
+        Desk a(*m_db);
+        Desk b(*m_db, nullptr, otherPc);
+        clickRow(a.page->SMDBGrid2, 0);
+        QCOMPARE(a.page->edt_utente->text(), QStringLiteral("Anna"));
+        b.type(QStringLiteral("scritto prima"), QStringLiteral("x"));
+        d.ok();
+        clickRow(b.page->SMDBGrid2, 0);
+        QCOMPARE(d.texts(), QStringList{QStringLiteral("plain: Record bloccato da un altro utente!")});
+        QVERIFY(b.page->edt_utente->text().isEmpty() && b.page->edt_pc->text().isEmpty());
+        press(a.page->bbt_pul_pc);
+        clickRow(b.page->SMDBGrid2, 0);
+        QCOMPARE(b.page->edt_utente->text(), QStringLiteral("Anna"));
         VERIFY_DIALOGS_DONE(d);
     }
 

@@ -46,7 +46,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [[ -n "$(field Maintainer)" ]] || fail "no Maintainer"
 [[ "$(field Description)" == "deadline register of a school office"* ]] || fail "Description: $(field Description)"
 depends=$(field Depends)
-for needed in firebird3.0-server-core qt6-translations-l10n libfbclient2 libqt6widgets6 \
+for needed in firebird3.0-server-core qt6-translations-l10n fonts-liberation2 libfbclient2 libqt6widgets6 \
               libqt6multimedia6 libqt6network6 libcurl4; do
   grep -qE "(^|, )$needed( |,|$)" <<<"$depends" || fail "Depends lacks $needed: $depends"
 done

@@ -40,6 +40,21 @@ inline QStringList tableRows(const TempDatabase &db, const QString &sql)
     return out;
 }
 
+// The controls the tab key reaches on a page, from the first in its order
+// round to it again: what takes the focus by tab, is not hidden and is not
+// part of another control (the grid's scroll bars and headers take none).
+inline QStringList tabStops(QWidget *page, QWidget *first)
+{
+    QStringList names;
+    QWidget *w = first;
+    do {
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(page) && page->isAncestorOf(w))
+            names << w->objectName();
+        w = w->nextInFocusChain();
+    } while (w != first && names.size() < 100);
+    return names;
+}
+
 // The grid's cells of one row, as shown.
 inline QStringList shownRow(const DataGrid *grid, int row)
 {

@@ -6,6 +6,8 @@
 #include "tables/AnnualPage.h"
 #include "widgets/MaskedTimeEdit.h"
 
+#include <QAbstractItemView>
+#include <QAccessible>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -24,11 +26,15 @@ const QString noDay = QStringLiteral("warning: Il giorno del mese indicato è in
 const QString taken = QStringLiteral("warning: Scadenza già esistente in questo giorno/mese/ora...inserimento non consentito!");
 const QString askInsert = QStringLiteral("question: Confermi INSERIMENTO?");
 const QString askModify = QStringLiteral("question: Confermi MODIFICA?");
+const QString askRemove = QStringLiteral("question: Confermi ELIMINAZIONE?");
+const QString selectModify = QStringLiteral("warning: Selezionare prima la scadenza da modificare!");
+const QString selectRemove = QStringLiteral("warning: Selezionare prima la scadenza da eliminare!");
 
 struct Desk {
     std::unique_ptr<Tdm> dm;
     std::unique_ptr<AnnualPage> page;
-    explicit Desk(const TempDatabase &db) : dm(db.connect(QStringLiteral("10.0.0.1"))), page(std::make_unique<AnnualPage>(*dm))
+    explicit Desk(const TempDatabase &db, const QString &key = QStringLiteral("10.0.0.1"))
+        : dm(db.connect(key)), page(std::make_unique<AnnualPage>(*dm))
     {
         QVERIFY(page->open());
     }
@@ -71,13 +77,28 @@ private Q_SLOTS:
         for (int i = 0; i < p.cmb_ora_ann->count(); ++i)
             hours << p.cmb_ora_ann->itemText(i);
         QCOMPARE(hours, (QStringList{"08.00", "09.00", "10.00", "11.00", "12.00", "13.00", "14.00"}));
-        p.cmb_ora_ann->setCurrentIndex(5);
-        Q_EMIT p.cmb_ora_ann->activated(5);
+        // Chosen on the open list, the hour goes into the time field.
+        p.show();
+        p.cmb_ora_ann->showPopup();
+        p.cmb_ora_ann->view()->setCurrentIndex(p.cmb_ora_ann->model()->index(5, 0));
+        QTest::keyClick(p.cmb_ora_ann->view(), Qt::Key_Return);
         QCOMPARE(p.edt_ora_ann->text(), QStringLiteral("13.00"));
+        // Its name comes from its label, as a screen reader asks it of a list.
+        const QList<std::pair<QAccessibleInterface *, QAccessible::Relation>> labels =
+            QAccessible::queryAccessibleInterface(p.cmb_ora_ann)->relations(QAccessible::Label);
+        QCOMPARE(labels.size(), 1);
+        QCOMPARE(labels[0].first->text(QAccessible::Name), QStringLiteral("Ora proposta"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(p.edt_anno_scad)->text(QAccessible::Name),
+                 QStringLiteral("Inserisci tutte le scadenze           annuali in elenco nell'anno"));
+        QCOMPARE(tabStops(&p, p.SMDBGrid3),
+                 (QStringList{"SMDBGrid3", "cmb_gg_ann", "cmb_mm_ann", "edt_ora_ann", "cmb_ora_ann", "edt_sca_ann", "BitBtn16",
+                              "BitBtn15", "BitBtn14", "bbt_pul_ann", "BitBtn17", "edt_anno_scad", "BitBtn18", "bbt_sta_ann",
+                              "BitBtn19"}));
         QCOMPARE(p.BitBtn18->text(), QStringLiteral(" Avvia operazione"));
         QCOMPARE(p.GroupBox_imposta->title(), QStringLiteral("IMPOSTA SCADENZE"));
         QCOMPARE(p.BitBtn19->text(), QStringLiteral("Elimina tutte le scadenze annuali"));
         QCOMPARE(p.bbt_sta_ann->text(), QStringLiteral("Stampa elenco scadenze annuali"));
+        // Off on a page alone: the main window wires it to the printed list and turns it on.
         QVERIFY(!p.bbt_sta_ann->isEnabled());
         QVERIFY(p.memo_mem->isHidden());
         QVERIFY(p.memo_mem2->isHidden());
@@ -192,6 +213,102 @@ private Q_SLOTS:
         press(w.page->BitBtn15);
         QCOMPARE(tableRows(*m_db, rowsSql),
                  (QStringList{"5|5|10.00|Alle dieci in punto", "5|5|12.00|A mezzogiorno", "5|5|11.00|Alle undici"}));
+        VERIFY_DIALOGS_DONE(d);
+    }
+
+    void missingFields_data()
+    {
+        QTest::addColumn<int>("day");
+        QTest::addColumn<int>("month");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("no day") << 0 << 5 << QStringLiteral("Scadenza");
+        QTest::newRow("no month") << 5 << 0 << QStringLiteral("Scadenza");
+        QTest::newRow("no description") << 5 << 5 << QString();
+    }
+
+    void missingFields()
+    {
+        QFETCH(int, day);
+        QFETCH(int, month);
+        QFETCH(QString, text);
+        m_db->exec({QStringLiteral("INSERT INTO annuali(giorno, mese, ora, scadenza) VALUES(1, 1, '10.00', 'Prima')")});
+        SettableClock clock(inYear(2026));
+        ScriptedDialogs d;
+        Desk w(*m_db);
+        w.type(day, month, QStringLiteral("09.00"), text);
+        d.ok().ok().ok();
+        press(w.page->BitBtn16);
+        press(w.page->BitBtn15);
+        press(w.page->BitBtn14);
+        QCOMPARE(d.texts(), (QStringList{missing, selectModify, selectRemove}));
+        QCOMPARE(tableRows(*m_db, rowsSql), QStringList{QStringLiteral("1|1|10.00|Prima")});
+        VERIFY_DIALOGS_DONE(d);
+    }
+
+    // A row held on another workstation: refused, and the fields as Pulisci left them.
+    void heldElsewhere()
+    {
+        m_db->exec({QStringLiteral("INSERT INTO annuali(giorno, mese, ora, scadenza) VALUES(1, 9, '08.00', 'Inizio lezioni')")});
+        SettableClock clock(inYear(2026));
+        ScriptedDialogs d;
+        Desk a(*m_db);
+        Desk b(*m_db, QStringLiteral("10.0.0.2"));
+        clickRow(a.page->SMDBGrid3, 0);
+        QCOMPARE(a.page->edt_sca_ann->text(), QStringLiteral("Inizio lezioni"));
+        QCOMPARE(a.page->edt_ora_ann->text(), QStringLiteral("08.00"));
+        b.type(3, 3, QStringLiteral("12.00"), QStringLiteral("scritto prima"));
+        b.page->edt_anno_scad->setText(QStringLiteral("2027"));
+        d.ok();
+        clickRow(b.page->SMDBGrid3, 0);
+        QCOMPARE(d.texts(), QStringList{QStringLiteral("plain: Record bloccato da un altro utente!")});
+        QVERIFY(b.page->edt_sca_ann->text().isEmpty());
+        QCOMPARE(b.page->cmb_gg_ann->currentIndex(), -1);
+        QCOMPARE(b.page->cmb_mm_ann->currentIndex(), -1);
+        QCOMPARE(b.page->edt_ora_ann->text(), QStringLiteral("10.00"));
+        QVERIFY(b.page->edt_anno_scad->text().isEmpty());
+        VERIFY_DIALOGS_DONE(d);
+    }
+
+    // Another workstation took the moment after this page read the table:
+    // the database refuses it, the fields keep what was typed.
+    void insertRefusedByTheDatabase()
+    {
+        SettableClock clock(inYear(2026));
+        ScriptedDialogs d;
+        Desk w(*m_db);
+        m_db->exec({QStringLiteral("INSERT INTO annuali(giorno, mese, ora, scadenza) VALUES(6, 6, '09.00', 'Altrove')")});
+        w.type(6, 6, QStringLiteral("09.00"), QStringLiteral("Qui"));
+        d.yes().ok();
+        press(w.page->BitBtn16);
+        QCOMPARE(d.texts(), (QStringList{askInsert,
+                                         QStringLiteral("information: Inserimento non effettuabile...probabile duplicazione chiave!")}));
+        QCOMPARE(tableRows(*m_db, rowsSql), QStringList{QStringLiteral("6|6|09.00|Altrove")});
+        QCOMPARE(w.page->edt_sca_ann->text(), QStringLiteral("Qui"));
+        QCOMPARE(w.page->edt_ora_ann->text(), QStringLiteral("09.00"));
+        QCOMPARE(w.page->cmb_gg_ann->currentText(), QStringLiteral("6"));
+        QCOMPARE(w.dm->t_ann.rowCount(), 0);
+        VERIFY_DIALOGS_DONE(d);
+    }
+
+    // A refused insert leaves the list, the grid and the page on the row
+    // holding the moment: Elimina then removes that row, the one shown.
+    void refusedInsertStandsOnTheRowFound()
+    {
+        m_db->exec({QStringLiteral("INSERT INTO annuali(giorno, mese, ora, scadenza) VALUES(1, 1, '10.00', 'Prima')"),
+                    QStringLiteral("INSERT INTO annuali(giorno, mese, ora, scadenza) VALUES(2, 2, '10.00', 'Seconda')")});
+        SettableClock clock(inYear(2026));
+        ScriptedDialogs d;
+        Desk w(*m_db);
+        clickRow(w.page->SMDBGrid3, 0);
+        w.type(2, 2, QStringLiteral("10.00"), QStringLiteral("Doppia"));
+        d.ok();
+        press(w.page->BitBtn16);
+        QCOMPARE(d.texts(), QStringList{taken});
+        QCOMPARE(w.page->SMDBGrid3->currentIndex().row(), 1);
+        d.yes();
+        press(w.page->BitBtn14);
+        QCOMPARE(d.texts().last(), askRemove);
+        QCOMPARE(tableRows(*m_db, rowsSql), QStringList{QStringLiteral("1|1|10.00|Prima")});
         VERIFY_DIALOGS_DONE(d);
     }
 

@@ -28,7 +28,8 @@ QString annual(int day, int month, const QString &time, const QString &text)
 struct Generator {
     std::unique_ptr<Tdm> dm;
     std::unique_ptr<AnnualPage> page;
-    explicit Generator(const TempDatabase &db) : dm(db.connect(thisPc)), page(std::make_unique<AnnualPage>(*dm))
+    explicit Generator(const TempDatabase &db, const QString &key = thisPc)
+        : dm(db.connect(key)), page(std::make_unique<AnnualPage>(*dm))
     {
         QVERIFY(page->open());
     }
@@ -37,6 +38,31 @@ struct Generator {
         page->edt_anno_scad->setText(year);
         press(page->BitBtn18);
     }
+};
+
+// A clock that stands still and, the first time it is read once `when`
+// holds, lets another workstation act: what happens meanwhile elsewhere.
+class MeanwhileClock : public Clock {
+public:
+    explicit MeanwhileClock(const QDateTime &at) : m_at(at) { setClock(this); }
+    ~MeanwhileClock() override { setClock(nullptr); }
+    MeanwhileClock(const MeanwhileClock &) = delete;
+    MeanwhileClock &operator=(const MeanwhileClock &) = delete;
+
+    QDateTime now() const override
+    {
+        if (when && when()) {
+            when = nullptr;
+            meanwhile();
+        }
+        return m_at;
+    }
+
+    mutable std::function<bool()> when;
+    std::function<void()> meanwhile;
+
+private:
+    QDateTime m_at;
 };
 
 } // namespace
@@ -172,6 +198,57 @@ private Q_SLOTS:
         d.yes().ok().ok();
         g.run(QStringLiteral("2027"));
         QCOMPARE(d.texts().mid(2), (QStringList{ask, QStringLiteral("information: ") + failedTitle + QStringLiteral("\n29/2  -  Bisestile\n"), done}));
+        VERIFY_DIALOGS_DONE(d);
+    }
+
+    // Two annual rows on one day and time (a database made before the
+    // annual table's key): the second finds the moment the run stored.
+    void ownRowsCount()
+    {
+        m_db->exec({QStringLiteral("ALTER TABLE annuali DROP CONSTRAINT uq_annuali"),
+                    annual(10, 10, QStringLiteral("09.00"), QStringLiteral("Prima")),
+                    annual(10, 10, QStringLiteral("09.00"), QStringLiteral("Doppia"))});
+        SettableClock clock(standingNow());
+        ScriptedDialogs d;
+        Generator g(*m_db);
+        // Rows of one day come in the server's order: the first is stored.
+        const QStringList order = texts(g.dm->t_ann);
+        QCOMPARE(order.size(), 2);
+        d.yes().ok().ok();
+        g.run(QStringLiteral("2027"));
+        QCOMPARE(d.texts(), (QStringList{ask, QStringLiteral("information: ") + registeredTitle + QStringLiteral("\n10/10  -  ")
+                                                  + order[1] + QLatin1Char('\n'),
+                                         done}));
+        QCOMPARE(deadlineRows(*m_db), QStringList{order[0] + QStringLiteral("|10/10/2027|09.00|tutti|<null>|")});
+        VERIFY_DIALOGS_DONE(d);
+    }
+
+    // Another workstation generates the same year while this one runs,
+    // after this one read the general list: the key of an upgraded database
+    // refuses this run's rows, which are listed as failed, never stored twice.
+    void otherWorkstationMeanwhile()
+    {
+        m_db->exec({QStringLiteral("ALTER TABLE scadenze DROP CONSTRAINT uq_scadenze"),
+                    annual(1, 3, QStringLiteral("10.00"), QStringLiteral("Marzo")),
+                    annual(1, 4, QStringLiteral("10.00"), QStringLiteral("Aprile"))});
+        MeanwhileClock clock(standingNow());
+        ScriptedDialogs d;
+        Generator here(*m_db);
+        upgradeAfterConnect(*here.dm);
+        Generator there(*m_db, otherPc);
+        // Once this run was confirmed and its duplicate test read what is stored.
+        clock.when = [&d] { return d.texts() == QStringList{ask}; };
+        clock.meanwhile = [&there] { there.run(QStringLiteral("2027")); };
+        d.yes().yes().ok().ok().ok();
+        here.run(QStringLiteral("2027"));
+        QCOMPARE(d.texts(), (QStringList{ask, ask, done,
+                                         QStringLiteral("information: ") + failedTitle
+                                             + QStringLiteral("\n1/3  -  Marzo\n1/4  -  Aprile\n"),
+                                         done}));
+        QCOMPARE(deadlineRows(*m_db), (QStringList{QStringLiteral("Marzo|01/03/2027|10.00|tutti|<null>|"),
+                                                   QStringLiteral("Aprile|01/04/2027|10.00|tutti|<null>|")}));
+        // This workstation's list shows the other's rows at once.
+        QCOMPARE(texts(here.dm->t_sca), (QStringList{QStringLiteral("Marzo"), QStringLiteral("Aprile")}));
         VERIFY_DIALOGS_DONE(d);
     }
 

@@ -92,6 +92,17 @@ private Q_SLOTS:
         VERIFY_DIALOGS_DONE(d);
     }
 
+    // The tab key goes as the eye: the grid, the fields, the buttons, the print button.
+    void tabOrder()
+    {
+        ScriptedDialogs d;
+        Desk w(*m_db, thisPc);
+        QCOMPARE(tabStops(w.page.get(), w.page->dbg_feste),
+                 (QStringList{"dbg_feste", "cmb_gg", "cmb_mm", "edt_festa", "BitBtn3", "BitBtn2", "BitBtn1", "bbt_pul_festa",
+                              "BitBtn6", "bbt_sta_fest"}));
+        VERIFY_DIALOGS_DONE(d);
+    }
+
     void insertAsTyped()
     {
         ScriptedDialogs d;
