@@ -200,7 +200,7 @@ bool SettingsPage::open()
     try {
         m_dm.open(m_dm.t_par, sql::settings());
     } catch (const Error &e) {
-        dialogs().warning(notConnectedWarning() + QLatin1Char('\n') + e.text());
+        dialogs().warning(notConnectedWarning(e.text()));
         return false;
     }
     const fb::ResultSet &row = m_dm.t_par;

@@ -41,7 +41,7 @@ NotConnected::NotConnected(const QString &cause, QList<long> codes) : fb::Error(
 
 QString NotConnected::boxText() const
 {
-    return notConnectedWarning() + QLatin1Char('\n') + text();
+    return notConnectedWarning(text());
 }
 
 Tdm::~Tdm()

@@ -13,4 +13,10 @@ inline QString notConnectedWarning()
                           "quindi chiudere il programma \"Velmora\" e riavviarlo!");
 }
 
+// The warning as most pages show it: followed by the database's own text.
+inline QString notConnectedWarning(const QString &cause)
+{
+    return notConnectedWarning() + QLatin1Char('\n') + cause;
+}
+
 } // namespace velmora

@@ -106,10 +106,7 @@ void DeadlinePage::loadChoices()
     // error report of the showing; the lists stay as they were.
     // The directory's own statement, or the usual one before any page set it.
     m_dm.open(m_dm.t_pc, m_dm.t_pc.sql().isEmpty() ? sql::users() : m_dm.t_pc.sql());
-    QStringList users;
-    const int name = m_dm.t_pc.columnIndex(QStringLiteral("utente"));
-    for (int r = 0; r < m_dm.t_pc.rowCount(); ++r)
-        users << m_dm.t_pc.value(r, name).toString();
+    const QStringList users = m_dm.t_pc.texts(QStringLiteral("utente"));
     m_dm.open(m_dm.t_par, sql::settings());
     const QVariant addresses = m_dm.t_par.rowCount() > 0 ? m_dm.t_par.value(QStringLiteral("ind_mail")) : QVariant();
     m_dm.t_par.close();
@@ -123,7 +120,7 @@ bool DeadlinePage::open()
         m_dm.open(m_dm.t_sca, sql::pastUnseen(m_dm, now));
     } catch (const std::exception &e) {
         dbg_scad->refresh();
-        dialogs().warning(notConnectedWarning() + QLatin1Char('\n') + QString::fromUtf8(e.what()));
+        dialogs().warning(notConnectedWarning(QString::fromUtf8(e.what())));
         return false;
     }
     if (m_dm.t_sca.rowCount() > 0

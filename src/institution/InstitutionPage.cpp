@@ -181,7 +181,7 @@ bool InstitutionPage::open()
     try {
         m_dm.open(m_dm.t_ente, sql::institution());
     } catch (const Error &e) {
-        dialogs().warning(notConnectedWarning() + QLatin1Char('\n') + e.text());
+        dialogs().warning(notConnectedWarning(e.text()));
         return false;
     }
     const fb::ResultSet &row = m_dm.t_ente;

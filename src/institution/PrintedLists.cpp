@@ -62,7 +62,7 @@ const Facts &facts(List list)
 
 void notConnected(const Error &e)
 {
-    dialogs().warning(notConnectedWarning() + QLatin1Char('\n') + e.text());
+    dialogs().warning(notConnectedWarning(e.text()));
 }
 
 } // namespace

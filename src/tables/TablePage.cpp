@@ -69,7 +69,7 @@ bool TablePage::open()
         m_dm.open(m_set, m_facts.statement);
     } catch (const std::exception &e) {
         m_grid->refresh();
-        dialogs().warning(notConnectedWarning() + QLatin1Char('\n') + QString::fromUtf8(e.what()));
+        dialogs().warning(notConnectedWarning(QString::fromUtf8(e.what())));
         return false;
     }
     takeRow();
