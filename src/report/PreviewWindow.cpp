@@ -4,8 +4,13 @@
 #include "platform/QuitRequest.h"
 #include "report/Print.h"
 #include "report/Report.h"
+#include "widgets/FieldLabel.h"
 
+#include <QComboBox>
 #include <QEventLoop>
+#include <QGraphicsView>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 
@@ -27,8 +32,25 @@ PreviewWindow::PreviewWindow(const Report &report) : m_report(report)
     setWindowTitle(report.layout().title);
     setWindowModality(Qt::NonModal);
     connect(this, &QPrintPreviewDialog::paintRequested, this, guardedSlot(this, &PreviewWindow::paint));
-    if (auto *view = findChild<QPrintPreviewWidget *>())
+    if (auto *view = findChild<QPrintPreviewWidget *>()) {
         view->fitInView();
+        nameForScreenReaders(*view);
+    }
+}
+
+// Qt's preview leaves its page field, its zoom list and its page view
+// without names.
+void PreviewWindow::nameForScreenReaders(QPrintPreviewWidget &view)
+{
+    view.setAccessibleName(windowTitle());
+    for (QGraphicsView *pages : view.findChildren<QGraphicsView *>())
+        pages->setAccessibleName(windowTitle());
+    for (QLineEdit *field : findChildren<QLineEdit *>())
+        if (!qobject_cast<QComboBox *>(field->parentWidget()))
+            field->setAccessibleName(QStringLiteral("Pagina"));
+    // A list is named by a label of its own over AT-SPI.
+    for (QComboBox *zoom : findChildren<QComboBox *>())
+        fieldLabel(QStringLiteral("Ingrandimento"), zoom)->hide();
 }
 
 void PreviewWindow::paint(QPrinter *printer)

@@ -2,6 +2,8 @@
 
 #include <QPrintPreviewDialog>
 
+class QPrintPreviewWidget;
+
 namespace velmora::report {
 
 class Report;
@@ -21,6 +23,7 @@ public:
 
 private:
     void paint(QPrinter *printer);
+    void nameForScreenReaders(QPrintPreviewWidget &view);
 
     const Report &m_report;
 };

@@ -1,14 +1,20 @@
-// What a screen reader meets in every window the program creates at start:
+// What a screen reader meets in every window the program creates at start,
+// and in those it makes on demand (a print preview, a service's progress):
 // each input is named by its label, each button by its caption (an icon-only
 // one by its tooltip), each grid by its title, never by the group around it;
 // within each group the focus moves as the eye reads.
 #include "Script.h"
 #include "TempRoot.h"
 #include "app/Startup.h"
+#include "institution/ListLayouts.h"
+#include "report/PreviewWindow.h"
+#include "report/Report.h"
+#include "widgets/ProgressWindow.h"
 #include "support/ScriptedDialogs.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QAbstractScrollArea>
 #include <QAbstractSpinBox>
 #include <QAccessible>
 #include <QApplication>
@@ -40,9 +46,12 @@ QString stripAmp(QString text)
 }
 
 // Parts that belong to another control: the field inside a drop-down list
-// or a spin box, the headers, bars and cells of a grid.
+// or a spin box, the headers, bars and cells of a grid, the view of a
+// scrolled area.
 bool partOfAnother(const QWidget *w)
 {
+    if (const auto *area = qobject_cast<const QAbstractScrollArea *>(w->parentWidget()); area && area->viewport() == w)
+        return true;
     for (const QWidget *p = w->parentWidget(); p; p = p->parentWidget()) {
         if (qobject_cast<const QComboBox *>(p) || qobject_cast<const QAbstractSpinBox *>(p)
             || qobject_cast<const QAbstractItemView *>(p))
@@ -181,6 +190,14 @@ private:
     std::optional<test::TempRoot> m_root;
     std::optional<ScriptedDialogs> m_dialogs;
     std::optional<Startup> m_startup;
+    // The windows made on demand, built as the program builds them.
+    struct NoRows : report::DataSource {
+        int rowCount() const override { return 0; }
+        QString text(int, const QString &) const override { return {}; }
+    } m_noRows;
+    std::optional<report::Report> m_report;
+    std::optional<report::PreviewWindow> m_preview;
+    std::optional<ProgressWindow> m_progress;
 };
 
 void TestAccessibility::initTestCase()
@@ -192,11 +209,16 @@ void TestAccessibility::initTestCase()
     QVERIFY(m_startup->prepare());
     // Names and order need no connection.
     m_startup->frm_menu->timer_connetti.stop();
-    QVERIFY(ownWindows().size() >= 3);
+    m_report.emplace(lists::deadlineLayout(), m_noRows);
+    m_preview.emplace(*m_report);
+    m_progress.emplace(QStringLiteral("Copia del database"));
+    QVERIFY(ownWindows().size() >= 5);
 }
 
 void TestAccessibility::cleanupTestCase()
 {
+    m_progress.reset();
+    m_preview.reset();
     m_startup.reset();
     VERIFY_DIALOGS_DONE(*m_dialogs);
 }
