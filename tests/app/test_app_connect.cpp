@@ -1,7 +1,7 @@
 // The ticks of timer_connetti: connecting, the lists the timers use, the
 // start with the session, and the silent retries of a workstation that
 // cannot reach its server.
-#include "TempRoot.h"
+#include "MainWindow.h"
 #include "app/Fmenu.h"
 #include "db/Fdm.h"
 #include "platform/Autostart.h"
@@ -21,19 +21,8 @@ namespace {
 
 const QString key = QStringLiteral("10.0.0.7");
 
-struct Workstation {
-    explicit Workstation(const QByteArray &connectionFile)
-    {
-        root.writeConnectionFile(connectionFile);
-        dm.pc = key;
-        frm.emplace();
-        frm->setDataModule(&dm);
-    }
-
-    test::TempRoot root;
-    ScriptedDialogs dialogs;
-    Tdm dm;
-    std::optional<Tfrm_menu> frm;
+struct Workstation : test::MainWindow {
+    explicit Workstation(const QByteArray &connectionFile) : MainWindow(connectionFile, key) {}
 };
 
 } // namespace

@@ -1,6 +1,6 @@
 // The message entries of the menu and the poll on timer_sms, as the
 // connection step leaves them.
-#include "TempRoot.h"
+#include "MainWindow.h"
 #include "alarms/Sounds.h"
 #include "app/Fmenu.h"
 #include "db/Fdm.h"
@@ -29,26 +29,13 @@ namespace {
 const QString key = QStringLiteral("10.0.0.7");
 
 // A connected workstation with its send window, as the program starts it.
-struct Workstation {
-    explicit Workstation(const test::TempDatabase &db)
+struct Workstation : test::MainWindow {
+    explicit Workstation(const test::TempDatabase &db) : MainWindow(test::connectionTo(db), key)
     {
-        root.writeConnectionFile((db.file() + QLatin1Char('\n')).toUtf8());
-        dm.pc = key;
-        frm.emplace();
-        frm->setDataModule(&dm);
-        sms.emplace(dm, [this] { return frm->workstationUser(); });
-        frm->setMessageWindow(&*sms);
         frm->connectTick();
     }
 
-    QAction *entry(const char *name) const { return frm->pop_menu->findChild<QAction *>(QLatin1String(name)); }
-
-    test::TempRoot root;
-    ScriptedDialogs dialogs;
     test::RecordingSound sound;
-    Tdm dm;
-    std::optional<Tfrm_menu> frm;
-    std::optional<Tfrm_sms> sms;
 };
 
 } // namespace

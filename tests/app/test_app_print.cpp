@@ -1,7 +1,7 @@
 // The institution page and the printed lists as the main window reaches
 // them: "Ente gestore", the "Stampe" entries and the deadline page's button.
 #include "PdfPreview.h"
-#include "TempRoot.h"
+#include "MainWindow.h"
 #include "app/Fmenu.h"
 #include "db/Fdm.h"
 #include "db/Upgrade.h"
@@ -27,37 +27,19 @@ namespace {
 
 const QString unreachable = QStringLiteral("127.0.0.2/1:/nowhere.fdb\n");
 
-struct Workstation {
-    Workstation()
+struct Workstation : MainWindow {
+    Workstation() : MainWindow(unreachable.toUtf8())
     {
-        root.writeConnectionFile(unreachable.toUtf8());
         db.exec({"DELETE FROM ente",
                  "INSERT INTO ente (denom, indir, comune) VALUES ('Liceo Volta', 'Via Po 2', 'Como')",
                  "INSERT INTO scadenze (data, ora, scadenza, pc) VALUES ('2026-05-01', '09.00', 'Gita', '10.0.0.7')",
                  "INSERT INTO scadenze (data, ora, scadenza, pc) VALUES ('2026-05-02', '10.00', 'Collegio', 'tutti')",
                  "INSERT INTO festivita (giorno, mese, festa) VALUES (25, 12, 'Natale')",
                  "INSERT INTO annuali (giorno, mese, ora, scadenza) VALUES (20, 3, '09.00', 'Inventario')"});
-        dm = db.connect(QStringLiteral("10.0.0.7"));
-        upgradeOnConnect(*dm);
-        frm.emplace();
-        frm->setDataModule(dm.get());
+        connectTo(db);
     }
 
-    void trigger(const char *name) const { frm->pop_menu->findChild<QAction *>(QLatin1String(name))->trigger(); }
-    QStringList visibleTabs() const
-    {
-        QStringList names;
-        for (int i = 0; i < frm->pgc_menu->count(); ++i)
-            if (frm->pgc_menu->isTabVisible(i))
-                names << frm->pgc_menu->widget(i)->objectName();
-        return names;
-    }
-
-    TempRoot root;
     TempDatabase db;
-    ScriptedDialogs dialogs;
-    std::unique_ptr<Tdm> dm;
-    std::optional<Tfrm_menu> frm;
 };
 
 } // namespace

@@ -2,7 +2,7 @@
 // the session ending during the first questions or during an alarm sound, a
 // server that accepts and never answers, a server that restarts under a
 // running workstation, and a window on screen before the connection.
-#include "TempRoot.h"
+#include "MainWindow.h"
 #include "alarms/Fmsg.h"
 #include "alarms/Scan.h"
 #include "app/Fmenu.h"
@@ -48,14 +48,8 @@ QString deadline(const char *time, const char *text)
         .arg(QLatin1String(time), QString::fromUtf8(text));
 }
 
-struct Workstation {
-    explicit Workstation(const QString &connection)
-    {
-        root.writeConnectionFile((connection + QLatin1Char('\n')).toUtf8());
-        dm.pc = key;
-        frm.emplace();
-        frm->setDataModule(&dm);
-    }
+struct Workstation : test::MainWindow {
+    explicit Workstation(const QString &connection) : MainWindow((connection + QLatin1Char('\n')).toUtf8(), key) {}
     ~Workstation()
     {
         QList<QPointer<Tfrm_msg>> windows;
@@ -66,13 +60,8 @@ struct Workstation {
             delete w.data();
     }
 
-    QAction *entry(const char *name) const { return frm->pop_menu->findChild<QAction *>(QLatin1String(name)); }
 
-    test::TempRoot root;
-    ScriptedDialogs dialogs;
     test::RecordingSound sound;
-    Tdm dm;
-    std::optional<Tfrm_menu> frm;
 };
 
 // The texts of the alarm windows on screen.

@@ -1,6 +1,6 @@
 // The table pages as the main window opens them on a connected workstation,
 // and what the deadline page shows after a yearly generation.
-#include "TempRoot.h"
+#include "MainWindow.h"
 #include "app/Fmenu.h"
 #include "db/Fdm.h"
 #include "messages/Fsms.h"
@@ -24,38 +24,17 @@ using velmora::test::ScriptedDialogs;
 namespace {
 
 // A workstation connected by its own connection step.
-struct Workstation {
-    explicit Workstation(const test::TempDatabase &db)
+struct Workstation : test::MainWindow {
+    explicit Workstation(const test::TempDatabase &db) : MainWindow(test::connectionTo(db))
     {
-        root.writeConnectionFile((db.file() + QLatin1Char('\n')).toUtf8());
-        dm.pc = QStringLiteral("10.0.0.7");
-        frm.emplace();
-        frm->setDataModule(&dm);
-        sms.emplace(dm, [] { return QString(); });
-        frm->setMessageWindow(&*sms);
         frm->connectTick();
     }
 
-    void trigger(const char *name) const { frm->pop_menu->findChild<QAction *>(QLatin1String(name))->trigger(); }
-    QStringList visibleTabs() const
-    {
-        QStringList names;
-        for (int i = 0; i < frm->pgc_menu->count(); ++i)
-            if (frm->pgc_menu->isTabVisible(i))
-                names << frm->pgc_menu->widget(i)->objectName();
-        return names;
-    }
     // The rows a grid shows (its model reads the set as it stands).
     int shownRows(const char *grid) const
     {
         return frm->findChild<QTableView *>(QLatin1String(grid))->verticalHeader()->count();
     }
-
-    test::TempRoot root;
-    ScriptedDialogs dialogs;
-    Tdm dm;
-    std::optional<Tfrm_menu> frm;
-    std::optional<Tfrm_sms> sms;
 };
 
 } // namespace

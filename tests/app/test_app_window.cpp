@@ -1,6 +1,6 @@
 // The main window's frame, pages, status bar, menu, closing rule and system options.
 #include "Script.h"
-#include "TempRoot.h"
+#include "MainWindow.h"
 #include "app/Fmenu.h"
 #include "db/Fdm.h"
 #include "db/Texts.h"
@@ -35,39 +35,8 @@ const QString unreachable = QStringLiteral("127.0.0.2/1:/nowhere.fdb\n");
 
 // A workstation whose connection file is there, so that creating the window
 // asks nothing.
-struct Workstation {
-    Workstation()
-    {
-        root.writeConnectionFile(unreachable.toUtf8());
-        dm.pc = QStringLiteral("10.0.0.7");
-        frm.emplace();
-        frm->setDataModule(&dm);
-        sms.emplace(dm, [] { return QString(); });
-        frm->setMessageWindow(&*sms);
-    }
-
-    QAction *entry(const char *name) const { return frm->pop_menu->findChild<QAction *>(QLatin1String(name)); }
-    // Connected to db, as the connection step leaves it.
-    void connectTo(const test::TempDatabase &db)
-    {
-        dm.databaseName = db.file();
-        dm.connect();
-        upgradeOnConnect(dm);
-    }
-    QStringList visibleTabs() const
-    {
-        QStringList names;
-        for (int i = 0; i < frm->pgc_menu->count(); ++i)
-            if (frm->pgc_menu->isTabVisible(i))
-                names << frm->pgc_menu->widget(i)->objectName();
-        return names;
-    }
-
-    test::TempRoot root;
-    ScriptedDialogs dialogs;
-    Tdm dm;
-    std::optional<Tfrm_menu> frm;
-    std::optional<Tfrm_sms> sms;
+struct Workstation : test::MainWindow {
+    Workstation() : MainWindow(unreachable.toUtf8()) {}
 };
 
 // One line per entry: indent, name, caption, on/off/hidden, ">" for a submenu; "-" for a separator.
