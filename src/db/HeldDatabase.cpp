@@ -19,8 +19,7 @@ namespace {
 
 QString refusal(const QString &what, const QString &file, int error)
 {
-    return what.arg(file) + QLatin1Char('\n') + folderCheck(QFileInfo(file).absolutePath()) + QLatin1Char('\n')
-           + QString::fromLocal8Bit(std::strerror(error));
+    return folderRefusal(what.arg(file), QFileInfo(file).absolutePath(), QString::fromLocal8Bit(std::strerror(error)));
 }
 
 } // namespace

@@ -81,8 +81,7 @@ void writeConnection(const QString &connection)
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly) || f.write((connection + QLatin1Char('\n')).toUtf8()) < 0
         || !f.commit())
-        throw Error(QStringLiteral("Impossibile scrivere il file \"%1\".").arg(path) + QLatin1Char('\n')
-                    + folderCheck(folder) + QLatin1Char('\n') + f.errorString());
+        throw Error(folderRefusal(QStringLiteral("Impossibile scrivere il file \"%1\".").arg(path), folder, f.errorString()));
     shareFile(path);
 }
 

@@ -14,22 +14,23 @@
 
 namespace velmora {
 
-QString folderCheck(const QString &folder)
+QString folderRefusal(const QString &failed, const QString &folder, const QString &cause)
 {
-    return QStringLiteral("Controllare la cartella \"%1\" e i suoi permessi: l'utente che avvia il programma deve "
-                          "poterci leggere e scrivere e, dove le cartelle di Velmora sono condivise con un gruppo, "
-                          "farne parte (chi vi è appena stato aggiunto deve uscire dalla sessione e rientrare). "
-                          "Controllare anche che il disco non sia pieno.")
-        .arg(QDir::toNativeSeparators(folder));
+    return failed + QLatin1Char('\n')
+           + QStringLiteral("Controllare la cartella \"%1\" e i suoi permessi: l'utente che avvia il programma deve "
+                            "poterci leggere e scrivere e, dove le cartelle di Velmora sono condivise con un gruppo, "
+                            "farne parte (chi vi è appena stato aggiunto deve uscire dalla sessione e rientrare). "
+                            "Controllare anche che il disco non sia pieno.")
+                 .arg(QDir::toNativeSeparators(folder))
+           + QLatin1Char('\n') + cause;
 }
 
 void makeSharedFolder(const QString &folder)
 {
     const QString target = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
     const auto refused = [&target](const QString &made, int error) {
-        return Error(QStringLiteral("Impossibile creare la cartella \"%1\".").arg(QDir::toNativeSeparators(target))
-                     + QLatin1Char('\n') + folderCheck(QFileInfo(made).absolutePath()) + QLatin1Char('\n')
-                     + QString::fromLocal8Bit(std::strerror(error)));
+        return Error(folderRefusal(QStringLiteral("Impossibile creare la cartella \"%1\".").arg(QDir::toNativeSeparators(target)),
+                                   QFileInfo(made).absolutePath(), QString::fromLocal8Bit(std::strerror(error))));
     };
     QStringList missing;
     for (QString f = target; !QFileInfo::exists(f); f = QFileInfo(f).absolutePath()) {

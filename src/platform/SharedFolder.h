@@ -9,9 +9,10 @@ namespace velmora {
 // drive root's group) must read and write the database and the copies, and
 // every office user of a workstation shares its connection file.
 
-// What to check when the system refuses a folder of the program or a file
-// in it: the folder, its permissions, membership of its group, the disk.
-QString folderCheck(const QString &folder);
+// The box's text when the system refuses a folder of the program or a file
+// in it: what failed, then what to check (the folder, its permissions,
+// membership of its group, the disk), then the system's own words.
+QString folderRefusal(const QString &failed, const QString &folder, const QString &cause);
 
 // Makes folder and its missing parents, each made here rwxrws--- (the
 // set-group bit keeps the drive root's group on everything below). Throws
